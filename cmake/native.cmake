@@ -1,0 +1,58 @@
+# Native build: portable code under AddressSanitizer and UndefinedBehaviorSanitizer.
+include(ExternalProject)
+enable_testing()
+
+set(SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+set(WARNINGS -Wall -Wextra -Wpedantic -Werror)
+
+add_library(tessalin_portable STATIC ${PORTABLE_SOURCES})
+target_include_directories(tessalin_portable PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_compile_options(tessalin_portable PUBLIC ${SANITIZE} PRIVATE ${WARNINGS})
+target_link_options(tessalin_portable PUBLIC ${SANITIZE})
+
+find_package(GTest REQUIRED)
+include(GoogleTest)
+file(GLOB NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*_test.cpp)
+add_executable(native_tests ${NATIVE_TESTS})
+target_compile_options(native_tests PRIVATE ${WARNINGS})
+target_link_libraries(native_tests PRIVATE tessalin_portable GTest::gtest_main)
+gtest_discover_tests(native_tests TEST_PREFIX "native." DISCOVERY_TIMEOUT 60)
+
+# Fuzz targets: fuzz/NAME_fuzz.cpp, seeds in fuzz/seeds/NAME/. Each runs for a bounded time
+# as a test; `./run fuzz` runs them longer.
+set(FUZZ_SECONDS 20 CACHE STRING "Seconds each fuzz target runs during the tests")
+file(GLOB FUZZ_TARGETS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/*_fuzz.cpp)
+set(FUZZ_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all)
+add_library(tessalin_portable_fuzz STATIC ${PORTABLE_SOURCES})
+target_include_directories(tessalin_portable_fuzz PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_compile_options(tessalin_portable_fuzz PUBLIC ${FUZZ_SANITIZE} -fsanitize=fuzzer-no-link)
+foreach(source ${FUZZ_TARGETS})
+    get_filename_component(name ${source} NAME_WE)
+    add_executable(${name} ${source})
+    target_link_libraries(${name} PRIVATE tessalin_portable_fuzz)
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+    target_link_options(${name} PRIVATE ${FUZZ_SANITIZE} -fsanitize=fuzzer)
+    string(REGEX REPLACE "_fuzz$" "" corpus ${name})
+    set(work ${CMAKE_BINARY_DIR}/fuzz-corpus/${corpus})
+    add_test(NAME fuzz.${corpus}
+             COMMAND ${CMAKE_SOURCE_DIR}/scripts/fuzz-run
+                     $<TARGET_FILE:${name}> ${work} ${CMAKE_SOURCE_DIR}/fuzz/seeds/${corpus}
+                     ${FUZZ_SECONDS})
+endforeach()
+
+# The Windows half, built with the MinGW toolchain in its own tree.
+set(WINDOWS_BINARY_DIR ${CMAKE_BINARY_DIR}/windows)
+ExternalProject_Add(windows
+    SOURCE_DIR ${CMAKE_SOURCE_DIR}
+    BINARY_DIR ${WINDOWS_BINARY_DIR}
+    CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake
+               -DCMAKE_BUILD_TYPE=Release
+               -DTESSALIN_DIST_DIR=${CMAKE_SOURCE_DIR}/dist
+    BUILD_ALWAYS ON
+    INSTALL_COMMAND ""
+    USES_TERMINAL_BUILD ON)
+
+# The tests of the Windows half are defined there (run through Wine by the cross
+# toolchain's emulator) and included into this ctest run.
+set_property(DIRECTORY APPEND PROPERTY
+             TEST_INCLUDE_FILES ${WINDOWS_BINARY_DIR}/CTestTestfile.cmake)

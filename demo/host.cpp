@@ -1,17 +1,17 @@
 // The stand-in host: loads Tessalin.dll the way the add-in does and walks the road of one
 // show as far as the library goes, printing each call and its result.
 //
-//   host.exe PATH\TO\Tessalin.dll [OUTPUT_FOLDER]
+//   host.exe PATH\TO\Tessalin.dll OUTPUT_FOLDER
 #include <windows.h>
 
 #include <cstdio>
-#include <string>
+#include <exception>
 
-#include "host_library.h"
+#include "demo_steps.h"
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 2) {
-        std::fwprintf(stderr, L"usage: host.exe Tessalin.dll [output folder]\n");
+    if (argc < 3) {
+        std::fwprintf(stderr, L"usage: host.exe Tessalin.dll OUTPUT_FOLDER\n");
         return 2;
     }
     HostLibrary tessalin(argv[1]);
@@ -20,12 +20,15 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
     }
     std::wprintf(L"LoadLibraryW(%ls) -> loaded\n", argv[1]);
-
-    tessalin.Call<void>("InitializeTessaline");
-    std::wprintf(L"InitializeTessaline()\n");
-
-    tessalin.Call<void>("ShutdownTessaline");
-    std::wprintf(L"ShutdownTessaline()\n");
+    const Demo demo{tessalin, argv[2]};
+    try {
+        // The road of one show, in the add-in's order.
+        DemoLifecycleStart(demo);
+        DemoLifecycleEnd(demo);
+    } catch (const std::exception& error) {
+        std::printf("demo stopped: %s\n", error.what());
+        return 1;
+    }
     std::wprintf(L"FreeLibrary\n");
     return 0;
 }

@@ -18,7 +18,10 @@ find_wine() {
 
 free_display_number() {
     local n
-    for n in $(seq 70 99); do
+    # Start at a random number so that two runs on one machine rarely race for the same one.
+    local start=$((70 + RANDOM % 30)) i
+    for i in $(seq 0 29); do
+        n=$((70 + (start - 70 + i) % 30))
         [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] || { echo "$n"; return; }
     done
     return 1
@@ -103,6 +106,9 @@ start_display() {
 
 stop_display() {
     if [[ -n "$WINESERVER_PID" ]]; then
+        # First end the prefix's own processes (services, explorer), which would otherwise
+        # outlive their server, then the server itself.
+        "$(dirname "$TESSALIN_WINE")/wineserver" -k 2>/dev/null || true
         kill "$WINESERVER_PID" 2>/dev/null || true
         wait "$WINESERVER_PID" 2>/dev/null || true
         WINESERVER_PID=""

@@ -56,3 +56,17 @@ ExternalProject_Add(windows
 # toolchain's emulator) and included into this ctest run.
 set_property(DIRECTORY APPEND PROPERTY
              TEST_INCLUDE_FILES ${WINDOWS_BINARY_DIR}/CTestTestfile.cmake)
+
+# Benchmarks of portable code: bench/NAME_bench.cpp, optimised and without sanitizers, run by
+# `./run bench`. They print figures; they are not tests.
+file(GLOB NATIVE_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_bench.cpp)
+if(NATIVE_BENCHES)
+    add_library(tessalin_portable_bench STATIC ${PORTABLE_SOURCES})
+    target_include_directories(tessalin_portable_bench PUBLIC ${CMAKE_SOURCE_DIR}/src)
+    target_compile_options(tessalin_portable_bench PUBLIC -O2)
+endif()
+foreach(source ${NATIVE_BENCHES})
+    get_filename_component(name ${source} NAME_WE)
+    add_executable(${name} ${source})
+    target_link_libraries(${name} PRIVATE tessalin_portable_bench)
+endforeach()

@@ -64,3 +64,23 @@ target_compile_options(host PRIVATE ${WARNINGS})
 target_link_options(host PRIVATE ${STATIC_RUNTIME} -municode)
 target_link_libraries(host PRIVATE ${SYSTEM_LIBRARIES})
 add_dependencies(host Tessalin)
+
+# The host's own language files, in Messages next to host.exe: the host names its own folder
+# as the installation folder.
+add_custom_target(host_messages ALL
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/demo/messages
+            $<TARGET_FILE_DIR:host>/Messages)
+add_dependencies(host host_messages)
+
+# Benchmarks under Wine: bench/wine/NAME_bench.cpp, run by `./run bench`.
+file(GLOB WINE_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/wine/*_bench.cpp)
+foreach(source ${WINE_BENCHES})
+    get_filename_component(name ${source} NAME_WE)
+    add_executable(${name} ${source})
+    target_link_libraries(${name} PRIVATE wine_support)
+    add_dependencies(${name} Tessalin)
+endforeach()
+
+# Used by scripts/display.sh to wait until Wine reports every monitor.
+add_executable(monitor_probe ${CMAKE_SOURCE_DIR}/tests/wine/tools/monitor_probe.cpp)
+target_link_options(monitor_probe PRIVATE ${STATIC_RUNTIME})

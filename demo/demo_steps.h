@@ -13,3 +13,10 @@ struct Demo {
 
 void DemoLifecycleStart(const Demo& demo);
 void DemoLifecycleEnd(const Demo& demo);
+void DemoMonitors(const Demo& demo);
+void DemoSlideShowStart(const Demo& demo);
+void DemoSlideShowEnd(const Demo& demo);
+// Writes the registry value that names the host's installation folder; before the library
+// loads, since the library reads its language files at start-up.
+void DemoLocalizationInstall(const std::wstring& installFolder);
+void DemoLocalization(const Demo& demo);

@@ -14,6 +14,10 @@ int wmain(int argc, wchar_t** argv) {
         std::fwprintf(stderr, L"usage: host.exe Tessalin.dll OUTPUT_FOLDER\n");
         return 2;
     }
+    // The host's own language files lie in Messages next to host.exe.
+    wchar_t exe[MAX_PATH] = {};
+    const std::wstring exePath(exe, GetModuleFileNameW(nullptr, exe, MAX_PATH));
+    DemoLocalizationInstall(exePath.substr(0, exePath.find_last_of(L'\\')));
     HostLibrary tessalin(argv[1]);
     if (!tessalin.loaded()) {
         std::wprintf(L"LoadLibraryW(%ls) failed: error %lu\n", argv[1], GetLastError());
@@ -24,6 +28,10 @@ int wmain(int argc, wchar_t** argv) {
     try {
         // The road of one show, in the add-in's order.
         DemoLifecycleStart(demo);
+        DemoMonitors(demo);
+        DemoSlideShowStart(demo);
+        DemoSlideShowEnd(demo);
+        DemoLocalization(demo);
         DemoLifecycleEnd(demo);
     } catch (const std::exception& error) {
         std::printf("demo stopped: %s\n", error.what());

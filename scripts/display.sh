@@ -71,7 +71,10 @@ CONF
     # under Windows: primary at (0,0) 1024x768, the other at (-800,0) 800x600.
     xrandr --display ":$1" --addmode DUMMY1 800x600 &&
         xrandr --display ":$1" --output DUMMY1 --mode 800x600 --pos 0x0 \
-            --output DUMMY0 --mode 1024x768 --pos 800x0 --primary
+            --output DUMMY0 --mode 1024x768 --pos 800x0 --primary &&
+        # Seen here: Wine reads the arrangement only after a full query of the screen
+        # resources has followed the change; without it, it reports one monitor.
+        xrandr --display ":$1" >/dev/null
 }
 
 start_display() {
@@ -102,6 +105,21 @@ start_display() {
     "$wine_dir/wineserver" -f -p >/dev/null 2>&1 &
     WINESERVER_PID=$!
     "$TESSALIN_WINE" wineboot -i >"$DISPLAY_TMP/wineboot.log" 2>&1
+    wait_for_monitors "${1:-}"
+}
+
+# Wine's desktop process publishes the monitors a moment after the prefix is made; a
+# program started before that sees only one. Waits (at most 20 s) until the probe program,
+# when given, reports every monitor of the display.
+wait_for_monitors() {
+    local probe=$1 i count
+    [[ -n "$probe" && -f "$probe" ]] || return 0
+    for i in $(seq 1 100); do
+        count=$("$TESSALIN_WINE" "$probe" 2>/dev/null | tr -d '\r') || count=0
+        [[ "$count" == "$TESSALIN_MONITORS" ]] && return 0
+        sleep 0.2
+    done
+    echo "note: Wine still reports $count monitor(s) instead of $TESSALIN_MONITORS" >&2
 }
 
 stop_display() {

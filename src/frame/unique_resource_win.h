@@ -88,6 +88,20 @@ struct ModuleTraits {
     static void Close(Type module) noexcept { FreeLibrary(module); }
 };
 
+// A device context of the whole screen, from GetDC(nullptr).
+struct ScreenDcTraits {
+    using Type = HDC;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type dc) noexcept { ReleaseDC(nullptr, dc); }
+};
+
+// The open clipboard, held for the window named when it was opened.
+struct ClipboardTraits {
+    using Type = HWND;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type) noexcept { CloseClipboard(); }
+};
+
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using UniqueFile = UniqueResource<FileHandleTraits>;
 using UniqueFind = UniqueResource<FindHandleTraits>;
@@ -95,5 +109,7 @@ using UniqueKey = UniqueResource<RegistryKeyTraits>;
 using UniqueWindow = UniqueResource<WindowTraits>;
 using UniqueGdiObject = UniqueResource<GdiObjectTraits>;
 using UniqueModule = UniqueResource<ModuleTraits>;
+using UniqueScreenDc = UniqueResource<ScreenDcTraits>;
+using UniqueClipboard = UniqueResource<ClipboardTraits>;
 
 }  // namespace tessalin

@@ -1,0 +1,102 @@
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "demo_steps.h"
+
+namespace {
+
+constexpr std::int32_t kEnglish = 0x0409;
+constexpr std::int32_t kGerman = 0x0407;
+constexpr std::int32_t kAustrianGerman = 0x0C07;  // no file, no primary-language file either
+
+// Line breaks and non-ASCII characters written out, so that every console shows them.
+std::wstring Printable(const std::wstring& text) {
+    std::wstring out;
+    for (const wchar_t c : text) {
+        if (c == L'\r') {
+            out += L"\\r";
+        } else if (c == L'\n') {
+            out += L"\\n";
+        } else if (c < 0x20 || c > 0x7E) {
+            wchar_t escaped[8];
+            std::swprintf(escaped, 8, L"\\u%04X", static_cast<unsigned>(c));
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// The message box runs its own message loop; this thread timer fires inside it, reports what
+// the box shows and presses OK, as a presenter would.
+void CALLBACK CloseMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND box = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM found) -> BOOL {
+            wchar_t name[16];
+            if (GetClassNameW(window, name, 16) == 0 || std::wstring(name) != L"#32770") {
+                return TRUE;
+            }
+            *reinterpret_cast<HWND*>(found) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&box));
+    if (box == nullptr) return;
+    KillTimer(nullptr, timer);
+    wchar_t title[256] = {};
+    wchar_t text[1024] = {};
+    GetWindowTextW(box, title, 256);
+    GetDlgItemTextW(box, 0xFFFF, text, 1024);
+    std::wprintf(L"  the box shows \"%ls\": \"%ls\"; pressing OK\n", Printable(title).c_str(),
+                 Printable(text).c_str());
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+void ShowBox(const Demo& demo, std::int32_t language, const wchar_t* argument) {
+    SetTimer(nullptr, 0, 1000, CloseMessageBox);
+    const std::int32_t result = demo.library.Call<std::int32_t>(
+        "FormatMessageDialog", language, HWND{}, L"Save changes to %s1%?", L"Tessaline demo",
+        argument, std::int32_t{2}, std::int32_t{MB_OKCANCEL | MB_ICONQUESTION});
+    std::wprintf(L"FormatMessageDialog(0x%04X, 0, ..., \"%ls\", 2, MB_OKCANCEL) -> %d\n", language,
+                 argument, result);
+}
+
+}  // namespace
+
+void DemoLocalizationInstall(const std::wstring& installFolder) {
+    HKEY key = nullptr;
+    LSTATUS status = RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Brackwood\\Tessaline", 0,
+                                     nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+    if (status == ERROR_SUCCESS) {
+        status = RegSetValueExW(key, L"InstallPath", 0, REG_SZ,
+                                reinterpret_cast<const BYTE*>(installFolder.c_str()),
+                                static_cast<DWORD>((installFolder.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(key);
+    }
+    std::wprintf(L"InstallPath = %ls (registry write: %ls)\n", installFolder.c_str(),
+                 status == ERROR_SUCCESS ? L"done" : L"failed");
+}
+
+void DemoLocalization(const Demo& demo) {
+    wchar_t folder[MAX_PATH + 16] = {};
+    const auto length = demo.library.Call<std::int32_t>("GetMessagesFolder", folder);
+    std::wprintf(L"GetMessagesFolder -> %d \"%ls\"\n", length, folder);
+
+    for (const std::int32_t language : {kEnglish, kGerman, kAustrianGerman}) {
+        wchar_t caption[512] = {};
+        const auto needed = demo.library.Call<std::int32_t>(
+            "FormatLocaleCaptionWS", language, std::int32_t{1}, L"Show %s1% on monitor %s2%.",
+            static_cast<wchar_t*>(nullptr), L"Keynote", L"2");
+        demo.library.Call<std::int32_t>("FormatLocaleCaptionWS", language, std::int32_t{1},
+                                        L"Show %s1% on monitor %s2%.", caption, L"Keynote", L"2");
+        std::wprintf(L"FormatLocaleCaptionWS(0x%04X, 1, ..., \"Keynote\", \"2\") -> %d \"%ls\"\n",
+                     language, needed, Printable(caption).c_str());
+    }
+    ShowBox(demo, kEnglish, L"Keynote.tln");
+    ShowBox(demo, kGerman, L"Vortrag.tln");
+}

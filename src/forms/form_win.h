@@ -1,0 +1,126 @@
+// A top-level library window built from its design values (form_design.h): the window, its
+// child controls laid out by alignment, fonts scaled from 96 pixels per inch to the display,
+// and a creation handler that runs once while the window is built. A form class derives from
+// Form, passes its design table, and overrides FormCreate and HandleMessage as it needs.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "forms/form_design.h"
+#include "frame/lifecycle_win.h"
+#include "frame/text.h"
+#include "frame/unique_resource_win.h"
+#include "localizer/form_localization.h"
+
+namespace tessalin::forms {
+
+// One child control: a real child window of the form or of a panel, as the language walk
+// sees it. Its text is its window text.
+class FormControl final : public LocalizableControl {
+  public:
+    FormControl(const ControlDesign& design, HWND window, COLORREF textColour) noexcept
+        : design_(design), window_(window), textColour_(textColour) {}
+
+    const ControlDesign& Design() const noexcept { return design_; }
+    HWND Window() const noexcept { return window_; }
+    COLORREF TextColour() const noexcept { return textColour_; }
+    const Text& Hint() const noexcept { return hint_; }
+    void AddChild(FormControl& child) { children_.push_back(&child); }
+
+    TextView ComponentName() const override;
+    const tessalin::ControlKind& Kind() const override;
+    void SetText(TextView text) override;
+    void SetLabelText(TextView text) override;
+    void SetHint(TextView hint) override { hint_ = hint; }
+    std::size_t ChildCount() const override { return children_.size(); }
+    LocalizableControl& Child(std::size_t index) override { return *children_.at(index); }
+
+  private:
+    const ControlDesign& design_;
+    HWND window_;
+    COLORREF textColour_;
+    Text hint_;
+    std::vector<FormControl*> children_;
+};
+
+class Form {
+  public:
+    // Builds the window, hidden, and runs the form's FormCreate. Throws when the window
+    // cannot be made; nothing is left behind then.
+    template <class T, class... Args>
+    static std::unique_ptr<T> Create(Args&&... args) {
+        std::unique_ptr<T> form(new T(std::forward<Args>(args)...));
+        form->Build();
+        return form;
+    }
+
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    // Null once the window is gone, also when something else destroyed it.
+    HWND Window() const noexcept { return window_.get(); }
+
+    // The child control of that design name; throws if the design has none.
+    HWND Control(std::wstring_view name) const;
+
+    // Shown in the normal state, which activates it, and brought to the top.
+    void Show() const noexcept;
+
+    // The window's hint as its language file gave it; empty by design.
+    const Text& Hint() const noexcept { return hint_; }
+
+  protected:
+    explicit Form(const FormDesign& design) noexcept : design_(design) {}
+
+    // Runs once while the window is built, after its controls exist and before Create
+    // returns.
+    virtual void FormCreate() {}
+
+    // A form's own answer to a message; nothing leaves it to the common handling. Commands
+    // of controls inside a panel arrive here as well.
+    virtual std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Replaces the window's font; the controls without a font of their own follow it.
+    void SetFormFont(UniqueGdiObject font) noexcept;
+
+    // Puts the texts of the language file for `language` on the window and its controls.
+    void Localize(std::uint32_t language);
+
+  private:
+    class Localizable;
+
+    void Build();
+    void CreateControl(const ControlDesign& control);
+    FormControl& ControlNamed(std::wstring_view name) const;
+    void LayOut() const;
+    std::optional<LRESULT> HandleCommonMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam,
+                                       LPARAM lParam) noexcept;
+
+    const FormDesign& design_;
+    int dpi_ = kDesignDpi;
+    UniqueGdiObject background_;
+    UniqueGdiObject font_;
+    std::vector<UniqueGdiObject> controlFonts_;
+    std::vector<std::unique_ptr<FormControl>> controls_;  // in design order, panels' included
+    std::vector<FormControl*> formControls_;              // those whose parent is the form
+    Text hint_;
+    UniqueWindow window_;  // last: destroyed before the fonts and brush it uses
+};
+
+// At FreeLibrary: the classes name this module's window procedure, which is about to go.
+void UnregisterFormClasses() noexcept;
+
+// The rich-edit library is loaded with the first rich-edit control and kept until unload: at
+// FreeLibrary, once no such control is left, it is released; at process exit it is left alone.
+void FreeRichEditLibrary(Unload how) noexcept;
+
+}  // namespace tessalin::forms

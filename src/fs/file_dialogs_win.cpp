@@ -1,0 +1,216 @@
+// The session and movie file dialogs: the item dialog where visual styles are in use, the
+// classic Explorer-style dialog elsewhere.
+#include <windows.h>
+#include <commctrl.h>
+#include <commdlg.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+#include <shobjidl.h>
+#include <uxtheme.h>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "frame/call_conventions.h"
+#include "frame/export_guard.h"
+#include "frame/unique_resource_win.h"
+#include "frame/wide_win.h"
+#include "fs/current_directory_win.h"
+#include "fs/file_dialogs_win.h"
+
+namespace tessalin {
+namespace {
+
+// Owns one COM reference.
+template <class T>
+class ComPtr {
+public:
+    ComPtr() noexcept = default;
+    ~ComPtr() {
+        if (p_ != nullptr) p_->Release();
+    }
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+
+    T* operator->() const noexcept { return p_; }
+    T* get() const noexcept { return p_; }
+    T** put() noexcept { return &p_; }
+    void** putVoid() noexcept { return reinterpret_cast<void**>(&p_); }
+
+private:
+    T* p_ = nullptr;
+};
+
+// Memory the shell allocated for a returned string.
+class CoTaskText {
+public:
+    ~CoTaskText() { CoTaskMemFree(text_); }
+    wchar_t** put() noexcept { return &text_; }
+    const wchar_t* get() const noexcept { return text_; }
+
+private:
+    wchar_t* text_ = nullptr;
+};
+
+// While a dialog is up, the thread's visible enabled top-level windows take no input; they
+// are enabled again afterwards, those that still exist.
+class DisabledThreadWindows {
+public:
+    explicit DisabledThreadWindows(HWND activeAfterwards) : activeAfterwards_(activeAfterwards) {
+        EnumThreadWindows(GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(&windows_));
+    }
+    ~DisabledThreadWindows() {
+        for (HWND wnd : windows_) {
+            if (IsWindow(wnd)) EnableWindow(wnd, TRUE);
+        }
+        SetActiveWindow(activeAfterwards_);
+    }
+    DisabledThreadWindows(const DisabledThreadWindows&) = delete;
+    DisabledThreadWindows& operator=(const DisabledThreadWindows&) = delete;
+
+private:
+    static BOOL CALLBACK Disable(HWND wnd, LPARAM windows) noexcept {
+        return Guarded<BOOL>(TRUE, [&] {
+            if (IsWindowVisible(wnd) && IsWindowEnabled(wnd)) {
+                reinterpret_cast<std::vector<HWND>*>(windows)->push_back(wnd);
+                EnableWindow(wnd, FALSE);
+            }
+            return TRUE;
+        });
+    }
+
+    HWND activeAfterwards_;
+    std::vector<HWND> windows_;
+};
+
+unsigned CommonControlsMajorVersion() {
+    HMODULE comctl = GetModuleHandleW(L"comctl32.dll");
+    if (comctl == nullptr) return 0;
+    using GetVersionFn = HRESULT(CALLBACK*)(DLLVERSIONINFO*);
+    auto getVersion = reinterpret_cast<GetVersionFn>(
+        reinterpret_cast<void*>(GetProcAddress(comctl, "DllGetVersion")));
+    if (getVersion == nullptr) return 0;
+    DLLVERSIONINFO info{};
+    info.cbSize = sizeof info;
+    return SUCCEEDED(getVersion(&info)) ? info.dwMajorVersion : 0;
+}
+
+unsigned OsMajorVersion() {
+    // GetVersionEx reports what the process is manifested for; the kernel's own number is
+    // the one that says whether the item dialog exists.
+    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    auto rtlGetVersion = ntdll == nullptr ? nullptr
+                                          : reinterpret_cast<RtlGetVersionFn>(reinterpret_cast<void*>(
+                                                GetProcAddress(ntdll, "RtlGetVersion")));
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    if (rtlGetVersion == nullptr || rtlGetVersion(&version) != 0) return 0;
+    return version.dwMajorVersion;
+}
+
+bool ItemDialogAvailable() {
+    // The theme library comes from the system folder only, never from the current directory.
+    UniqueModule theme(LoadLibraryExW(L"uxtheme.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+    DialogPlatform platform{OsMajorVersion(), static_cast<bool>(theme), false, false,
+                            CommonControlsMajorVersion()};
+    if (theme) {
+        platform.appThemed = IsAppThemed() != FALSE;
+        platform.themeActive = IsThemeActive() != FALSE;
+    }
+    return UseItemDialog(platform);
+}
+
+// Places the classic dialog on the primary monitor, centred across and at a third down.
+UINT_PTR CALLBACK CenteringHook(HWND hookDialog, UINT msg, WPARAM, LPARAM lParam) noexcept {
+    return Guarded<UINT_PTR>(0, [&]() -> UINT_PTR {
+        if (msg != WM_NOTIFY) return 0;
+        const auto* notify = reinterpret_cast<const NMHDR*>(lParam);
+        if (notify == nullptr || notify->code != CDN_INITDONE) return 0;
+        HWND dialog = GetParent(hookDialog);
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        RECT frame;
+        GetWindowRect(dialog, &frame);
+        const RECT& m = monitor.rcMonitor;
+        const LONG width = frame.right - frame.left;
+        const LONG height = frame.bottom - frame.top;
+        SetWindowPos(dialog, nullptr, m.left + (m.right - m.left - width) / 2,
+                     m.top + (m.bottom - m.top - height) / 3, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    });
+}
+
+std::optional<Text> RunClassicDialog(const DialogSettings& settings, const Text& folder) {
+    const Text filter = ClassicFilter(settings.filter);
+    wchar_t fileName[MAX_PATH] = {};
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.lpstrFilter = AsWide(filter);
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = fileName;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrInitialDir = AsWide(folder);
+    dialog.lpstrTitle = reinterpret_cast<const wchar_t*>(settings.title);
+    dialog.lpstrDefExt = reinterpret_cast<const wchar_t*>(settings.defaultExtension);
+    dialog.Flags = ClassicDialogFlags(settings.options);
+    dialog.lpfnHook = CenteringHook;
+
+    const DisabledThreadWindows disabled(GetActiveWindow());
+    const BOOL chosen = settings.kind == DialogKind::kSave ? GetSaveFileNameW(&dialog)
+                                                           : GetOpenFileNameW(&dialog);
+    if (!chosen) return std::nullopt;
+    return Text(AsText(fileName));
+}
+
+std::optional<Text> RunItemDialog(const DialogSettings& settings, const Text& folder) {
+    ComPtr<IFileDialog> dialog;
+    const CLSID& kind = settings.kind == DialogKind::kSave ? CLSID_FileSaveDialog : CLSID_FileOpenDialog;
+    if (FAILED(CoCreateInstance(kind, nullptr, CLSCTX_INPROC_SERVER, IID_IFileDialog,
+                                dialog.putVoid()))) {
+        return std::nullopt;
+    }
+    dialog->SetDefaultExtension(reinterpret_cast<const wchar_t*>(settings.defaultExtension));
+    dialog->SetTitle(reinterpret_cast<const wchar_t*>(settings.title));
+    ComPtr<IShellItem> start;
+    if (SUCCEEDED(SHCreateItemFromParsingName(AsWide(folder), nullptr, IID_IShellItem,
+                                              start.putVoid()))) {
+        dialog->SetFolder(start.get());
+    }
+    const auto pairs = FilterPairs(settings.filter);
+    std::vector<COMDLG_FILTERSPEC> types;
+    for (const auto& [name, patterns] : pairs) types.push_back({AsWide(name), AsWide(patterns)});
+    dialog->SetFileTypes(static_cast<UINT>(types.size()), types.data());
+    dialog->SetFileTypeIndex(1);
+    dialog->SetOptions(ItemDialogFlags(settings.options));
+    if (settings.kind == DialogKind::kOpen) {
+        FILEOPENDIALOGOPTIONS options = 0;
+        if (SUCCEEDED(dialog->GetOptions(&options))) dialog->SetOptions(options | kForcePreviewPaneOn);
+    }
+
+    const DisabledThreadWindows disabled(nullptr);
+    if (FAILED(dialog->Show(nullptr))) return std::nullopt;
+    ComPtr<IShellItem> chosen;
+    if (FAILED(dialog->GetResult(chosen.put()))) return std::nullopt;
+    CoTaskText path;
+    // An item with no file-system path (a library, a device) is no choice the add-in can use.
+    if (FAILED(chosen->GetDisplayName(SIGDN_FILESYSPATH, path.put())) || path.get() == nullptr) {
+        return std::nullopt;
+    }
+    return Text(AsText(path.get()));
+}
+
+}  // namespace
+
+std::int32_t RunFileDialog(const DialogSettings& settings, wchar_t* buffer) {
+    const Text folder = InitialFolder(CurrentDirectory());
+    const std::optional<Text> chosen = ItemDialogAvailable() ? RunItemDialog(settings, folder)
+                                                             : RunClassicDialog(settings, folder);
+    if (!chosen || LengthOf(*chosen) == 0) return 0;
+    return TextOut(buffer, *chosen);
+}
+
+}  // namespace tessalin

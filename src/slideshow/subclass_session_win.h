@@ -1,0 +1,26 @@
+// The slide-show session: filtered slide-show windows and the filter that keeps activation
+// and focus messages from them.
+#pragma once
+
+#include <windows.h>
+
+namespace tessalin {
+
+void StartSession();
+void EndSession() noexcept;
+
+// Puts the window under the filter; false when it is not a slide-show window of this
+// process, is filtered already, no session is active, or the platform refuses.
+bool SubclassSlideShowWindow(HWND wnd);
+
+// Puts the window's recorded procedure back and drops its record; false without a record.
+bool DeregisterWindow(HWND wnd);
+
+// Puts every recorded procedure back; the records stay.
+void RestoreRecordedWindows();
+
+// At FreeLibrary: every window still running the filter gets its original procedure back,
+// whether or not a session still records it, because the filter's code is going away.
+void RestoreAllFilteredWindows() noexcept;
+
+}  // namespace tessalin

@@ -1,0 +1,130 @@
+// The focus keeper's switches and the small window helpers the add-in calls around a show.
+#include <objbase.h>
+#include <oleauto.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+
+#include "frame/export_guard.h"
+#include "slideshow/guid_text.h"
+#include "slideshow/timer_form_win.h"
+
+using namespace tessalin;
+
+namespace {
+
+// The host's published slide-show window interface.
+constexpr IID kIidSlideShowWindow = {
+    0x91493453, 0x5A91, 0x11CF, {0x87, 0x00, 0x00, 0xAA, 0x00, 0x60, 0x26, 0x3B}};
+
+// Its HWND getter follows IUnknown's 3, IDispatch's 4 and 13 property entries.
+constexpr std::size_t kHwndGetterSlot = 3 + 4 + 13;
+using HwndGetter = HRESULT(STDMETHODCALLTYPE*)(IUnknown* self, std::int32_t* hwnd);
+
+// Owns one COM reference.
+template <class T>
+class ComRef {
+public:
+    ComRef() noexcept = default;
+    ~ComRef() {
+        if (p_ != nullptr) p_->Release();
+    }
+    ComRef(const ComRef&) = delete;
+    ComRef& operator=(const ComRef&) = delete;
+
+    T* get() const noexcept { return p_; }
+    void** put() noexcept { return reinterpret_cast<void**>(&p_); }
+
+private:
+    T* p_ = nullptr;
+};
+
+// Owns a VARIANT of the library's own.
+class OwnedVariant {
+public:
+    OwnedVariant() noexcept { VariantInit(&value_); }
+    ~OwnedVariant() { VariantClear(&value_); }
+    OwnedVariant(const OwnedVariant&) = delete;
+    OwnedVariant& operator=(const OwnedVariant&) = delete;
+
+    VARIANT* get() noexcept { return &value_; }
+
+private:
+    VARIANT value_;
+};
+
+IUnknown* ObjectOf(const VARIANT& value) noexcept {
+    switch (value.vt) {
+        case VT_DISPATCH:
+            return value.pdispVal;
+        case VT_UNKNOWN:
+            return value.punkVal;
+        case VT_DISPATCH | VT_BYREF:
+            return value.ppdispVal != nullptr ? *value.ppdispVal : nullptr;
+        case VT_UNKNOWN | VT_BYREF:
+            return value.ppunkVal != nullptr ? *value.ppunkVal : nullptr;
+        default:
+            return nullptr;
+    }
+}
+
+std::intptr_t SlideShowWindowHandle(const VARIANT* object) {
+    if (object == nullptr) return 0;
+    OwnedVariant copy;
+    // VariantCopy only reads its source; the header merely lacks the const.
+    if (FAILED(VariantCopy(copy.get(), const_cast<VARIANT*>(object)))) return 0;
+    IUnknown* unknown = ObjectOf(*copy.get());
+    if (unknown == nullptr) return 0;
+    ComRef<IUnknown> window;
+    if (FAILED(unknown->QueryInterface(kIidSlideShowWindow, window.put())) || !window.get()) {
+        return 0;
+    }
+    auto* vtable = *reinterpret_cast<void***>(window.get());
+    auto getter = reinterpret_cast<HwndGetter>(vtable[kHwndGetterSlot]);
+    std::int32_t hwnd = 0;
+    if (FAILED(getter(window.get(), &hwnd))) return 0;
+    return static_cast<std::intptr_t>(hwnd);  // sign-extended, as window handles are
+}
+
+void BringToForeground(HWND wnd) {
+    if (GetForegroundWindow() == wnd) return;
+    const DWORD foregroundThread = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
+    const DWORD targetThread = GetWindowThreadProcessId(wnd, nullptr);
+    if (foregroundThread == targetThread) {
+        SetForegroundWindow(wnd);
+    } else {
+        // Sharing the input state lets the call take the foreground from another thread.
+        AttachThreadInput(foregroundThread, targetThread, TRUE);
+        SetForegroundWindow(wnd);
+        AttachThreadInput(foregroundThread, targetThread, FALSE);
+    }
+    ShowWindow(wnd, IsIconic(wnd) ? SW_RESTORE : SW_SHOW);
+}
+
+}  // namespace
+
+TESSALIN_EXPORT void StartTessaline() noexcept { SetFocusKeeperEnabled(true); }
+
+TESSALIN_EXPORT void EndTessaline() noexcept { SetFocusKeeperEnabled(false); }
+
+TESSALIN_EXPORT void SwitchToWindow(HWND wnd) noexcept {
+    Guarded([&] { BringToForeground(wnd); });
+}
+
+TESSALIN_EXPORT std::intptr_t GetSSWHandle(const VARIANT* object) noexcept {
+    return Guarded<std::intptr_t>(0, [&] { return SlideShowWindowHandle(object); });
+}
+
+TESSALIN_EXPORT void CreateNewSyncGroupId(char* buffer) noexcept {
+    Guarded([&] {
+        if (buffer == nullptr) return;
+        GUID guid{};
+        CoCreateGuid(&guid);
+        GuidParts parts{guid.Data1, guid.Data2, guid.Data3, {}};
+        std::copy(std::begin(guid.Data4), std::end(guid.Data4), parts.data4.begin());
+        const std::string text = GuidText(parts);
+        std::copy(text.begin(), text.end(), buffer);
+        buffer[text.size()] = '\0';
+    });
+}

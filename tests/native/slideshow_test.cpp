@@ -1,0 +1,33 @@
+#include <gtest/gtest.h>
+
+#include "slideshow/guid_text.h"
+#include "slideshow/subclass_list.h"
+
+namespace tessalin {
+namespace {
+
+TEST(SubclassList, TheOlderOfTwoRecordsForOneWindowCounts) {
+    SubclassList list;
+    list.Append({10, 100});
+    list.Append({20, 200});
+    list.Append({10, 300});
+    EXPECT_EQ(list.Find(10), 100u);
+    EXPECT_EQ(list.Find(20), 200u);
+    EXPECT_FALSE(list.Find(30));
+
+    EXPECT_TRUE(list.RemoveFirst(10));
+    EXPECT_EQ(list.Find(10), 300u) << "the newer record is left";
+    EXPECT_TRUE(list.RemoveFirst(10));
+    EXPECT_FALSE(list.RemoveFirst(10));
+    EXPECT_EQ(list.size(), 1u);
+}
+
+TEST(GuidText, RegistryFormInUpperCase) {
+    const GuidParts guid{0x91493453, 0x5A91, 0x11CF, {0x87, 0x00, 0x00, 0xAA, 0x00, 0x60, 0x26, 0x3B}};
+    EXPECT_EQ(GuidText(guid), "{91493453-5A91-11CF-8700-00AA0060263B}");
+    const GuidParts small{0x1, 0xa, 0xb, {0, 1, 2, 3, 4, 5, 6, 0xff}};
+    EXPECT_EQ(GuidText(small), "{00000001-000A-000B-0001-0203040506FF}");
+}
+
+}  // namespace
+}  // namespace tessalin

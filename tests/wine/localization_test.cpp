@@ -1,0 +1,251 @@
+// Language files from the installation folder named in the registry, and the message and
+// caption exports built on them.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "support/library.h"
+#include "support/message_box.h"
+#include "support/windows.h"
+
+using testing_support::Library;
+using testing_support::MessageBoxAnswerer;
+using testing_support::WithDirtyHigh;
+
+namespace {
+
+constexpr wchar_t kKey[] = L"Software\\Brackwood\\Tessaline";
+
+using GetCaption = std::int32_t (*)(std::int64_t, std::int64_t, const wchar_t*, wchar_t*);
+using FormatCaption = std::int32_t (*)(std::int64_t, std::int64_t, const wchar_t*, wchar_t*,
+                                       const wchar_t*, const wchar_t*);
+using ShowDialog = std::int32_t (*)(std::int64_t, HWND, const wchar_t*, const wchar_t*,
+                                    std::int64_t, std::int64_t);
+using FormatDialog = std::int32_t (*)(std::int64_t, HWND, const wchar_t*, const wchar_t*,
+                                      const wchar_t*, std::int64_t, std::int64_t);
+using MessagesFolder = std::int32_t (*)(wchar_t*);
+
+void SetInstallPath(DWORD type, const void* data, DWORD bytes) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                              nullptr),
+              ERROR_SUCCESS);
+    EXPECT_EQ(RegSetValueExW(key, L"InstallPath", 0, type, static_cast<const BYTE*>(data), bytes),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+void SetInstallPath(const std::wstring& path, DWORD type = REG_SZ) {
+    SetInstallPath(type, path.c_str(), static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
+}
+
+void RemoveInstallKey() {
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, kKey);
+}
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    EXPECT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+    CloseHandle(file);
+}
+
+std::string Utf16(const std::wstring& text, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const wchar_t unit : text) {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
+void DeleteTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                DeleteTree(folder + L"\\" + name);
+            } else {
+                DeleteFileW((folder + L"\\" + name).c_str());
+            }
+        } while (FindNextFileW(find, &found));
+        FindClose(find);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+// An installation folder with a messages folder of language files, named in the registry.
+class Localisation : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        install_ = std::wstring(temp) + L"tessalin-l10n-" + std::to_wstring(GetCurrentProcessId());
+        const std::wstring messages = install_ + L"\\Messages\\";
+        CreateDirectoryW(install_.c_str(), nullptr);
+        CreateDirectoryW(messages.c_str(), nullptr);
+        WriteBytes(messages + L"0409.lcl",
+                   "\xEF\xBB\xBF; English texts for the notes window\r\n\r\n"
+                   "NotesForm~<DEFAULT>~\"Speaker notes\"~\"Notes of the current slide\"\r\n"
+                   "<SP>~12~\"Save changes to %s1%?<13><10>Unsaved changes are lost.\"\r\n");
+        WriteBytes(messages + L"09.lcl", Utf16(L"<SP>~1~\"English\"\r\n", false));
+        WriteBytes(messages + L"0407.LCL",
+                   Utf16(L"<SP>~12~\"\u00C4nderungen an %s1% speichern?\"", true));
+        WriteBytes(messages + L"0419.lcl", "<SP>~1~\"caf\xE9\"");
+        // A backup: the platform's pattern "*.lcl" also matches its short name.
+        WriteBytes(messages + L"0408.lclold", "<SP>~1~\"backup\"");
+        CreateDirectoryW((messages + L"0405.lcl").c_str(), nullptr);
+        std::string huge = "<SP>~1~\"huge\"\n";
+        huge.resize(16 * 1024 * 1024 + 1, ';');
+        WriteBytes(messages + L"040A.lcl", huge);
+    }
+
+    static void TearDownTestSuite() {
+        RemoveInstallKey();
+        DeleteTree(install_);
+    }
+
+    void SetUp() override { SetInstallPath(install_); }
+
+    static std::wstring install_;
+};
+
+std::wstring Localisation::install_;
+
+TEST_F(Localisation, MessagesFolderIsReadFromTheRegistryAtEveryCall) {
+    RemoveInstallKey();
+    Library library;  // loads without an installation
+    const auto folder = library.Get<MessagesFolder>("GetMessagesFolder");
+    std::array<wchar_t, 64> buffer;
+    buffer.fill(L'#');
+    EXPECT_EQ(folder(buffer.data()), 0);
+    EXPECT_EQ(buffer[0], L'\0');
+    EXPECT_EQ(buffer[1], L'#');
+
+    const std::wstring expected = L"C:\\Program Files\\Tessaline\\Messages";
+    SetInstallPath(L"C:\\Program Files\\Tessaline");
+    EXPECT_EQ(folder(nullptr), static_cast<std::int32_t>(expected.size()));
+    buffer.fill(L'#');
+    EXPECT_EQ(folder(buffer.data()), static_cast<std::int32_t>(expected.size()));
+    EXPECT_EQ(std::wstring(buffer.data()), expected);
+    EXPECT_EQ(buffer[expected.size() + 1], L'#');
+
+    SetInstallPath(L"C:\\Program Files\\Tessaline\\");
+    EXPECT_EQ(folder(buffer.data()), static_cast<std::int32_t>(expected.size()));
+    EXPECT_EQ(std::wstring(buffer.data()), expected);
+
+    SetInstallPath(L"%ProgramFiles%\\T", REG_EXPAND_SZ);
+    folder(buffer.data());
+    EXPECT_EQ(std::wstring(buffer.data()), L"%ProgramFiles%\\T\\Messages") << "never expanded";
+
+    // A stored string without its NUL, and one with an odd byte after it.
+    SetInstallPath(REG_SZ, L"D:\\X", 4 * sizeof(wchar_t));
+    folder(buffer.data());
+    EXPECT_EQ(std::wstring(buffer.data()), L"D:\\X\\Messages");
+    SetInstallPath(REG_SZ, L"D:\\Y", 4 * sizeof(wchar_t) + 1);
+    folder(buffer.data());
+    EXPECT_EQ(std::wstring(buffer.data()), L"D:\\Y\\Messages");
+
+    const DWORD number = 42;
+    SetInstallPath(REG_DWORD, &number, sizeof number);
+    EXPECT_EQ(folder(buffer.data()), 0);
+    SetInstallPath(L"");
+    EXPECT_EQ(folder(buffer.data()), 0);
+    EXPECT_EQ(buffer[0], L'\0');
+}
+
+TEST_F(Localisation, LanguageFilesServeTheirLanguageWithThePrimaryLanguageFallback) {
+    Library library;
+    const auto get = library.Get<GetCaption>("GetLocaleCaptionWS");
+    const auto text = [&](std::int32_t language, std::int32_t number) {
+        std::array<wchar_t, 256> buffer{};
+        const std::int32_t length =
+            get(WithDirtyHigh(language), WithDirtyHigh(number), L"default", buffer.data());
+        EXPECT_EQ(length, static_cast<std::int32_t>(std::wstring(buffer.data()).size()));
+        return std::wstring(buffer.data());
+    };
+    EXPECT_EQ(text(0x0409, 12), L"Save changes to %s1%?\r\nUnsaved changes are lost.");
+    EXPECT_EQ(text(0x0409, 1), L"default") << "the exact file wins even without the entry";
+    EXPECT_EQ(text(0x0809, 1), L"English");
+    EXPECT_EQ(text(0x0407, 12), L"\u00C4nderungen an %s1% speichern?");
+    EXPECT_EQ(text(0x0C07, 12), L"default") << "no fallback to another country's file";
+    EXPECT_EQ(text(0x0408, 1), L"default") << "0408.lclold is not a language file";
+    EXPECT_EQ(text(0x0405, 1), L"default");
+    EXPECT_EQ(text(0x040A, 1), L"default") << "files over 16 MiB are skipped";
+    // A file without signature is in the system's ANSI code page.
+    wchar_t ansi[8] = {};
+    MultiByteToWideChar(CP_ACP, 0, "caf\xE9", -1, ansi, 8);
+    EXPECT_EQ(text(0x0419, 1), ansi);
+}
+
+TEST_F(Localisation, CaptionsWriteExactlyTheirLengthAndOneNul) {
+    Library library;
+    const auto format = library.Get<FormatCaption>("FormatLocaleCaptionWS");
+    const auto get = library.Get<GetCaption>("GetLocaleCaptionWS");
+    EXPECT_EQ(format(0x0409, 12, L"unused", nullptr, L"report.txt", L""), 54);
+    std::array<wchar_t, 64> buffer;
+    buffer.fill(L'#');
+    EXPECT_EQ(format(0x0409, 12, L"unused", buffer.data(), L"report.txt", nullptr), 54);
+    EXPECT_EQ(std::wstring(buffer.data(), 55),
+              std::wstring(L"Save changes to report.txt?\r\nUnsaved changes are lost.", 55));
+    EXPECT_EQ(buffer[55], L'#');
+
+    EXPECT_EQ(format(0x0407, 3, L"%s1% + %s2%", buffer.data(), L"a", L"b"), 5);
+    EXPECT_EQ(std::wstring(buffer.data()), L"a + b");
+
+    buffer.fill(L'#');
+    EXPECT_EQ(get(0x0409, 3, nullptr, buffer.data()), 0);
+    EXPECT_EQ(buffer[0], L'\0');
+    EXPECT_EQ(buffer[1], L'#');
+    EXPECT_EQ(get(0x0409, 3, L"two<13><10>lines", nullptr), 10);
+}
+
+TEST_F(Localisation, MessageBoxesShowTheLocalisedTextTaskModalAndTopmost) {
+    Library library;
+    const auto show = library.Get<ShowDialog>("ShowMessageDialog");
+    const auto format = library.Get<FormatDialog>("FormatMessageDialog");
+    testing_support::MessageBoxStyleSpy style(library.module());
+    ASSERT_TRUE(style.installed());
+    testing_support::RecordingClass windowClass(L"LocalisationTestWindow");
+    testing_support::TestWindow window(L"LocalisationTestWindow", L"host", WS_OVERLAPPEDWINDOW);
+
+    {
+        MessageBoxAnswerer answerer(IDNO, window.get());
+        EXPECT_EQ(show(WithDirtyHigh(0x0409), nullptr, L"default", L"Title", WithDirtyHigh(12),
+                       WithDirtyHigh(MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2)),
+                  IDNO);
+        EXPECT_EQ(style.LastStyle(),
+                  UINT{MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_TASKMODAL | MB_TOPMOST});
+        const auto& seen = answerer.Seen();
+        ASSERT_TRUE(seen.found);
+        EXPECT_EQ(seen.text, L"Save changes to %s1%?\r\nUnsaved changes are lost.");
+        EXPECT_EQ(seen.title, L"Title");
+        EXPECT_FALSE(seen.watchedWindowEnabled) << "a box without owner is task-modal";
+    }
+    EXPECT_TRUE(IsWindowEnabled(window.get()));
+    {
+        MessageBoxAnswerer answerer(IDCANCEL);
+        EXPECT_EQ(format(0x0407, nullptr, L"a %s2% b %s1%", nullptr, L"<13>", 99, MB_OKCANCEL),
+                  IDCANCEL);
+        EXPECT_EQ(style.LastStyle(), UINT{MB_OKCANCEL | MB_TASKMODAL | MB_TOPMOST});
+        const auto& seen = answerer.Seen();
+        ASSERT_TRUE(seen.found);
+        EXPECT_EQ(seen.text, L"a  b <13>");
+        EXPECT_EQ(seen.title, L"");
+    }
+    {
+        MessageBoxAnswerer answerer(IDOK);
+        EXPECT_EQ(show(0x0409, window.get(), nullptr, nullptr, 77, MB_OK), IDOK);
+        EXPECT_EQ(answerer.Seen().text, L"");
+    }
+}
+
+}  // namespace

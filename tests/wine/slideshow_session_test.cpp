@@ -1,0 +1,316 @@
+// The slide-show session: which windows go under the filter, what the filter lets through,
+// and how records and procedures change through the session's calls, re-entrant ones too.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "support/child.h"
+#include "support/library.h"
+#include "support/windows.h"
+
+using namespace testing_support;
+
+namespace {
+
+using VoidFn = void (*)();
+using HandleToBits = std::uint64_t (*)(HWND);
+using StartedFn = std::int32_t (*)();
+
+// Full 64-bit result registers, so the widths of the truth values are checked too.
+constexpr std::uint64_t kTrue16 = 0xFFFF;
+constexpr std::uint64_t kTrue32 = 0xFFFFFFFF;
+
+// What a helper window does when it receives WM_APP + 1: set by a test, run inside the pump
+// of a register call.
+std::function<void()> g_reentry;
+
+LRESULT CALLBACK ReentrantProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_APP + 1 && g_reentry) g_reentry();
+    return DefWindowProcW(wnd, msg, wParam, lParam);
+}
+
+class SlideShowSession : public testing::Test {
+protected:
+    void SetUp() override {
+        RecordingClass::Seen().clear();
+        WNDCLASSW reentrant{};
+        reentrant.lpfnWndProc = ReentrantProc;
+        reentrant.hInstance = GetModuleHandleW(nullptr);
+        reentrant.lpszClassName = L"TessalinTestReentrant";
+        RegisterClassW(&reentrant);
+    }
+    void TearDown() override {
+        g_reentry = nullptr;
+        UnregisterClassW(L"TessalinTestReentrant", GetModuleHandleW(nullptr));
+    }
+
+    static bool Filtered(HWND wnd) {
+        return GetWindowLongPtrW(wnd, GWLP_WNDPROC) !=
+               reinterpret_cast<LONG_PTR>(RecordingClass::Procedure());
+    }
+
+    RecordingClass screenClass_{L"screenClass"};
+    std::unique_ptr<Library> library_ = std::make_unique<Library>();
+    VoidFn start_ = library_->Get<VoidFn>("StartTessalineSession");
+    VoidFn end_ = library_->Get<VoidFn>("EndTessalineSession");
+    VoidFn terminated_ = library_->Get<VoidFn>("TessalineSlideShowsTerminated");
+    HandleToBits register_ = library_->Get<HandleToBits>("RegisterSlideShowWindow");
+    HandleToBits deregister_ = library_->Get<HandleToBits>("DeregisterSlideShowWindow");
+    StartedFn started_ = library_->Get<StartedFn>("TessalineSlideShowStarted");
+};
+
+TEST_F(SlideShowSession, FilterDropsActivationAndFocusAndPassesEverythingElse) {
+    TestWindow show(L"screenClass", L"show");
+    start_();
+    ASSERT_EQ(register_(show.get()), kTrue16);
+    EXPECT_EQ(RecordingClass::Count(show.get(), WM_SETFOCUS), 1)
+        << "one focus message reaches the window before the filter is in place";
+    RecordingClass::Seen().clear();
+
+    for (UINT msg : {WM_ACTIVATE, WM_SETFOCUS, WM_KILLFOCUS}) {
+        EXPECT_EQ(SendMessageW(show.get(), msg, 1, 0), 0);
+        PostMessageW(show.get(), msg, 1, 0);
+    }
+    PumpFor(50);
+    for (UINT msg : {WM_ACTIVATE, WM_SETFOCUS, WM_KILLFOCUS}) {
+        EXPECT_EQ(RecordingClass::Count(show.get(), msg), 0) << "message " << msg;
+    }
+
+    EXPECT_EQ(SendMessageW(show.get(), WM_APP, 40, 2), 42) << "the result comes back unchanged";
+    ASSERT_EQ(RecordingClass::Count(show.get(), WM_APP), 1);
+    const SeenMessage& seen = RecordingClass::Seen().back();
+    EXPECT_EQ(seen.wParam, 40u);
+    EXPECT_EQ(seen.lParam, 2);
+
+    terminated_();
+    end_();
+}
+
+TEST_F(SlideShowSession, OnlySlideShowWindowsOfThisProcessAreFiltered) {
+    // Class names are registered case-insensitively: make room for the other spelling.
+    UnregisterClassW(L"screenClass", GetModuleHandleW(nullptr));
+    RecordingClass otherCase(L"ScreenClass");
+    TestWindow wrongCase(L"ScreenClass", L"case");
+    start_();
+    EXPECT_EQ(register_(wrongCase.get()), 0u);
+    EXPECT_FALSE(Filtered(wrongCase.get()));
+    EXPECT_EQ(RecordingClass::Count(wrongCase.get(), WM_SETFOCUS), 0);
+
+    const int otherProcessResult = RunChild(L"register_foreign_window");
+    EXPECT_EQ(otherProcessResult, 0) << "a slide-show window of another process was accepted";
+    end_();
+}
+
+// A second process owns a "screenClass" window; this program's first process registers it.
+TESSALIN_CHILD_MODE(register_foreign_window) {
+    // The child plays the other process: it starts a grandchild that owns the window.
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, L"TessalinTestForeignReady");
+    HANDLE done = CreateEventW(nullptr, TRUE, FALSE, L"TessalinTestForeignDone");
+    wchar_t exe[MAX_PATH];
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring command = L"\"" + std::wstring(exe) + L"\" --child own_foreign_window x";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION owner{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &owner)) {
+        return 2;
+    }
+    WaitForSingleObject(ready, 20000);
+    HWND foreign = FindWindowW(L"screenClass", L"foreign show");
+    int result = 3;
+    if (foreign != nullptr) {
+        Library library;
+        library.Get<VoidFn>("StartTessalineSession")();
+        const std::uint64_t registered =
+            library.Get<HandleToBits>("RegisterSlideShowWindow")(foreign);
+        const std::uint64_t deregistered =
+            library.Get<HandleToBits>("DeregisterSlideShowWindow")(foreign);
+        library.Get<VoidFn>("EndTessalineSession")();
+        result = registered == 0 && deregistered == 0 ? 0 : 4;
+    }
+    SetEvent(done);
+    WaitForSingleObject(owner.hProcess, 20000);
+    CloseHandle(owner.hProcess);
+    CloseHandle(owner.hThread);
+    CloseHandle(ready);
+    CloseHandle(done);
+    return result;
+}
+
+TESSALIN_CHILD_MODE(own_foreign_window) {
+    RecordingClass screenClass(L"screenClass");
+    TestWindow show(L"screenClass", L"foreign show");
+    HANDLE ready = OpenEventW(EVENT_MODIFY_STATE, FALSE, L"TessalinTestForeignReady");
+    HANDLE done = OpenEventW(SYNCHRONIZE, FALSE, L"TessalinTestForeignDone");
+    SetEvent(ready);
+    // Keep answering messages until the other process is done.
+    while (MsgWaitForMultipleObjects(1, &done, FALSE, 20000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+        PumpFor(1);
+    }
+    CloseHandle(ready);
+    CloseHandle(done);
+    return 0;
+}
+
+TEST_F(SlideShowSession, RegisteringTwiceKeepsOneRecord) {
+    TestWindow show(L"screenClass", L"show");
+    start_();
+    EXPECT_EQ(register_(show.get()), kTrue16);
+    EXPECT_EQ(register_(show.get()), 0u);
+    EXPECT_EQ(RecordingClass::Count(show.get(), WM_SETFOCUS), 1)
+        << "a refused register sends no focus message";
+    EXPECT_EQ(deregister_(show.get()), kTrue32);
+    EXPECT_FALSE(Filtered(show.get()));
+    EXPECT_EQ(deregister_(show.get()), 0u);
+    end_();
+}
+
+TEST_F(SlideShowSession, SlideShowStartedFiltersOneWindowPerCall) {
+    TestWindow first(L"screenClass", L"first");
+    TestWindow second(L"screenClass", L"second");
+    TestWindow other(L"TessalinTestReentrant", L"not a show");
+    start_();
+    EXPECT_EQ(started_(), 0);
+    EXPECT_NE(Filtered(first.get()), Filtered(second.get())) << "exactly one window per call";
+    EXPECT_EQ(started_(), 0);
+    EXPECT_TRUE(Filtered(first.get()));
+    EXPECT_TRUE(Filtered(second.get()));
+    EXPECT_NE(started_(), 0);
+    terminated_();
+    end_();
+}
+
+TEST_F(SlideShowSession, NoSlideShowWindowLeavesEverythingAsItWas) {
+    start_();
+    EXPECT_NE(started_(), 0);
+    end_();
+}
+
+TEST_F(SlideShowSession, TerminatedPutsProceduresBackAndKeepsTheRecords) {
+    TestWindow show(L"screenClass", L"show");
+    start_();
+    ASSERT_EQ(register_(show.get()), kTrue16);
+    terminated_();
+    EXPECT_FALSE(Filtered(show.get()));
+    SendMessageW(show.get(), WM_SETFOCUS, 0, 0);
+    EXPECT_EQ(RecordingClass::Count(show.get(), WM_SETFOCUS), 2) << "focus reaches it again";
+
+    // Filtered again while the old record is still there: two records for one handle, the
+    // older one is used and removed first.
+    ASSERT_EQ(register_(show.get()), kTrue16);
+    EXPECT_TRUE(Filtered(show.get()));
+    EXPECT_EQ(deregister_(show.get()), kTrue32);
+    EXPECT_FALSE(Filtered(show.get()));
+    EXPECT_EQ(deregister_(show.get()), kTrue32);
+    EXPECT_EQ(deregister_(show.get()), 0u);
+    end_();
+}
+
+TEST_F(SlideShowSession, CallsOutsideASessionChangeNothing) {
+    TestWindow show(L"screenClass", L"show");
+    EXPECT_EQ(register_(show.get()), 0u);
+    EXPECT_NE(started_(), 0);
+    EXPECT_EQ(deregister_(show.get()), 0u);
+    EXPECT_FALSE(Filtered(show.get()));
+    EXPECT_EQ(RecordingClass::Count(show.get(), WM_SETFOCUS), 0);
+    end_();
+    end_();
+    terminated_();
+}
+
+TEST_F(SlideShowSession, SecondStartKeepsTheRecords) {
+    TestWindow show(L"screenClass", L"show");
+    start_();
+    ASSERT_EQ(register_(show.get()), kTrue16);
+    start_();
+    EXPECT_EQ(deregister_(show.get()), kTrue32);
+    end_();
+}
+
+TEST_F(SlideShowSession, WindowLeftFilteredAfterTheSessionStillWorks) {
+    TestWindow show(L"screenClass", L"show");
+    start_();
+    ASSERT_EQ(register_(show.get()), kTrue16);
+    end_();
+    EXPECT_TRUE(Filtered(show.get()));
+    EXPECT_EQ(SendMessageW(show.get(), WM_SETFOCUS, 0, 0), 0);
+    EXPECT_EQ(RecordingClass::Count(show.get(), WM_SETFOCUS), 1);
+    EXPECT_EQ(SendMessageW(show.get(), WM_APP, 5, 6), 11) << "passed to the original procedure";
+
+    // Unloading puts the original procedure back: the window must not call unloaded code.
+    library_->Free();
+    EXPECT_FALSE(Filtered(show.get()));
+    EXPECT_EQ(SendMessageW(show.get(), WM_APP, 1, 2), 3);
+    EXPECT_EQ(GetPropW(show.get(), L"Tessalin.OriginalWndProc"), nullptr);
+}
+
+TEST_F(SlideShowSession, UnloadRestoresFilteredWindowsOfAnActiveSession) {
+    TestWindow show(L"screenClass", L"show");
+    start_();
+    ASSERT_EQ(register_(show.get()), kTrue16);
+    library_->Free();
+    EXPECT_FALSE(Filtered(show.get()));
+    SendMessageW(show.get(), WM_SETFOCUS, 0, 0);
+    EXPECT_EQ(RecordingClass::Count(show.get(), WM_SETFOCUS), 2);
+}
+
+TEST_F(SlideShowSession, SessionEndedDuringTheRegisterPumpInstallsNothing) {
+    TestWindow show(L"screenClass", L"show");
+    TestWindow helper(L"TessalinTestReentrant", L"helper");
+    start_();
+    g_reentry = [&] { end_(); };
+    PostMessageW(helper.get(), WM_APP + 1, 0, 0);
+    EXPECT_EQ(register_(show.get()), 0u);
+    EXPECT_FALSE(Filtered(show.get()));
+}
+
+TEST_F(SlideShowSession, NestedRegisterOfTheSameWindowRecordsItOnce) {
+    TestWindow show(L"screenClass", L"show");
+    TestWindow helper(L"TessalinTestReentrant", L"helper");
+    start_();
+    std::uint64_t nested = 0;
+    g_reentry = [&] { nested = register_(show.get()); };
+    PostMessageW(helper.get(), WM_APP + 1, 0, 0);
+    EXPECT_EQ(register_(show.get()), 0u) << "the nested call filtered it first";
+    EXPECT_EQ(nested, kTrue16);
+    EXPECT_TRUE(Filtered(show.get()));
+    EXPECT_EQ(SendMessageW(show.get(), WM_APP, 2, 3), 5) << "no loop through the filter";
+    EXPECT_EQ(deregister_(show.get()), kTrue32);
+    EXPECT_EQ(deregister_(show.get()), 0u);
+    end_();
+}
+
+TEST_F(SlideShowSession, DeregisterDuringThePumpOfAnotherRegister) {
+    TestWindow first(L"screenClass", L"first");
+    TestWindow second(L"screenClass", L"second");
+    TestWindow helper(L"TessalinTestReentrant", L"helper");
+    start_();
+    ASSERT_EQ(register_(first.get()), kTrue16);
+    std::uint64_t nested = 0;
+    g_reentry = [&] { nested = deregister_(first.get()); };
+    PostMessageW(helper.get(), WM_APP + 1, 0, 0);
+    EXPECT_EQ(register_(second.get()), kTrue16);
+    EXPECT_EQ(nested, kTrue32);
+    EXPECT_FALSE(Filtered(first.get()));
+    EXPECT_TRUE(Filtered(second.get()));
+    terminated_();
+    end_();
+}
+
+TEST_F(SlideShowSession, QuitMessageMetByThePumpIsPostedAgain) {
+    TestWindow show(L"screenClass", L"show");
+    start_();
+    PostQuitMessage(7);
+    ASSERT_EQ(register_(show.get()), kTrue16);
+    MSG message;
+    ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(message.wParam, 7u);
+    terminated_();
+    end_();
+}
+
+}  // namespace

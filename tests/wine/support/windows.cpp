@@ -1,0 +1,61 @@
+#include "support/windows.h"
+
+#include <algorithm>
+
+namespace testing_support {
+namespace {
+
+LRESULT CALLBACK RecordingProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    RecordingClass::Seen().push_back({wnd, msg, wParam, lParam});
+    if (msg == WM_APP) return static_cast<LRESULT>(wParam + lParam);
+    return DefWindowProcW(wnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+RecordingClass::RecordingClass(const wchar_t* name) : name_(name) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = RecordingProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = name;
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    RegisterClassW(&windowClass);
+}
+
+RecordingClass::~RecordingClass() { UnregisterClassW(name_.c_str(), GetModuleHandleW(nullptr)); }
+
+WNDPROC RecordingClass::Procedure() { return RecordingProc; }
+
+std::vector<SeenMessage>& RecordingClass::Seen() {
+    static std::vector<SeenMessage> seen;
+    return seen;
+}
+
+int RecordingClass::Count(HWND wnd, UINT msg) {
+    return static_cast<int>(std::count_if(Seen().begin(), Seen().end(), [&](const SeenMessage& m) {
+        return m.wnd == wnd && m.msg == msg;
+    }));
+}
+
+TestWindow::TestWindow(const wchar_t* className, const wchar_t* title, DWORD style, RECT rect)
+    : wnd_(CreateWindowExW(0, className, title, style, rect.left, rect.top,
+                           rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                           GetModuleHandleW(nullptr), nullptr)) {}
+
+TestWindow::~TestWindow() {
+    if (IsWindow(wnd_)) DestroyWindow(wnd_);
+}
+
+void PumpFor(DWORD milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    while (GetTickCount64() < end) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+}  // namespace testing_support

@@ -1,0 +1,55 @@
+// Test windows that stand in for the host's: a window class whose procedure records every
+// message it sees, and a message pump for the test's own thread.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+struct SeenMessage {
+    HWND wnd;
+    UINT msg;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+// Registers a window class of the given name whose procedure records what it receives and
+// answers WM_APP with wParam + lParam (so tests can check that results come back unchanged).
+class RecordingClass {
+public:
+    explicit RecordingClass(const wchar_t* name);
+    ~RecordingClass();
+    RecordingClass(const RecordingClass&) = delete;
+    RecordingClass& operator=(const RecordingClass&) = delete;
+
+    static WNDPROC Procedure();
+    // Everything the procedures of all recording classes received, in order.
+    static std::vector<SeenMessage>& Seen();
+    static int Count(HWND wnd, UINT msg);
+
+private:
+    std::wstring name_;
+};
+
+// A top-level window, destroyed with the object.
+class TestWindow {
+public:
+    TestWindow(const wchar_t* className, const wchar_t* title, DWORD style = WS_OVERLAPPEDWINDOW,
+               RECT rect = {0, 0, 300, 200});
+    ~TestWindow();
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+
+    HWND get() const { return wnd_; }
+
+private:
+    HWND wnd_;
+};
+
+// Dispatches the thread's messages for about the given time.
+void PumpFor(DWORD milliseconds);
+
+}  // namespace testing_support

@@ -1,0 +1,174 @@
+// The small helpers around a show: foreground switching, the slide-show window object's
+// handle, and synchronisation group identifiers.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <oleauto.h>
+
+#include <array>
+#include <atomic>
+#include <cctype>
+#include <cstdint>
+#include <thread>
+
+#include "support/library.h"
+#include "support/windows.h"
+
+using namespace testing_support;
+
+namespace {
+
+constexpr IID kIidSlideShowWindow = {
+    0x91493453, 0x5A91, 0x11CF, {0x87, 0x00, 0x00, 0xAA, 0x00, 0x60, 0x26, 0x3B}};
+
+// A stand-in for the host's slide-show window object: IUnknown, then the 4 IDispatch and 13
+// property entries that come before the HWND getter in the published layout.
+class FakeSlideShowWindow {
+public:
+    FakeSlideShowWindow(bool offersInterface, std::int32_t hwnd, HRESULT getterResult = S_OK)
+        : offers_(offersInterface), hwnd_(hwnd), getterResult_(getterResult) {
+        for (auto& entry : vtable_) entry = reinterpret_cast<void*>(&Unused);
+        vtable_[0] = reinterpret_cast<void*>(&QueryInterface);
+        vtable_[1] = reinterpret_cast<void*>(&AddRef);
+        vtable_[2] = reinterpret_cast<void*>(&Release);
+        vtable_[20] = reinterpret_cast<void*>(&GetHwnd);
+    }
+
+    IUnknown* unknown() { return reinterpret_cast<IUnknown*>(this); }
+    long references() const { return references_; }
+
+private:
+    static FakeSlideShowWindow* Self(void* p) { return static_cast<FakeSlideShowWindow*>(p); }
+    static HRESULT STDMETHODCALLTYPE QueryInterface(void* self, REFIID iid, void** out) {
+        if (IsEqualIID(iid, IID_IUnknown) || (Self(self)->offers_ && IsEqualIID(iid, kIidSlideShowWindow))) {
+            *out = self;
+            ++Self(self)->references_;
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    static ULONG STDMETHODCALLTYPE AddRef(void* self) { return ++Self(self)->references_; }
+    static ULONG STDMETHODCALLTYPE Release(void* self) { return --Self(self)->references_; }
+    static HRESULT STDMETHODCALLTYPE GetHwnd(void* self, std::int32_t* hwnd) {
+        *hwnd = Self(self)->hwnd_;
+        return Self(self)->getterResult_;
+    }
+    static HRESULT STDMETHODCALLTYPE Unused(void*) { return E_NOTIMPL; }
+
+    void** vtablePointer_ = vtable_.data();  // first member: what COM callers dereference
+    std::array<void*, 21> vtable_;
+    bool offers_;
+    std::int32_t hwnd_;
+    HRESULT getterResult_;
+    long references_ = 1;
+};
+
+using GetHandleFn = std::intptr_t (*)(const VARIANT*);
+
+class WindowHelpers : public testing::Test {
+protected:
+    Library library_;
+    GetHandleFn getHandle_ = library_.Get<GetHandleFn>("GetSSWHandle");
+
+    std::intptr_t HandleOf(VARTYPE type, FakeSlideShowWindow& object) {
+        IUnknown* unknown = object.unknown();
+        VARIANT value;
+        VariantInit(&value);
+        value.vt = type;
+        if (type == VT_UNKNOWN || type == VT_DISPATCH) value.punkVal = unknown;
+        if (type & VT_BYREF) value.ppunkVal = &unknown;
+        return getHandle_(&value);
+    }
+};
+
+TEST_F(WindowHelpers, GetSSWHandleReadsTheHandleAndKeepsReferenceCounts) {
+    FakeSlideShowWindow object(true, 0x1234);
+    for (VARTYPE type : {VARTYPE(VT_DISPATCH), VARTYPE(VT_UNKNOWN), VARTYPE(VT_DISPATCH | VT_BYREF),
+                         VARTYPE(VT_UNKNOWN | VT_BYREF)}) {
+        EXPECT_EQ(HandleOf(type, object), 0x1234) << "type " << type;
+        EXPECT_EQ(object.references(), 1) << "type " << type;
+    }
+    FakeSlideShowWindow negative(true, -5);
+    EXPECT_EQ(HandleOf(VT_UNKNOWN, negative), -5) << "sign-extended";
+}
+
+TEST_F(WindowHelpers, GetSSWHandleGivesZeroForAnythingElse) {
+    FakeSlideShowWindow other(false, 0x1234);
+    EXPECT_EQ(HandleOf(VT_UNKNOWN, other), 0);
+    EXPECT_EQ(other.references(), 1);
+
+    FakeSlideShowWindow failing(true, 0x1234, E_FAIL);
+    EXPECT_EQ(HandleOf(VT_DISPATCH, failing), 0);
+    EXPECT_EQ(failing.references(), 1);
+
+    VARIANT value;
+    VariantInit(&value);
+    EXPECT_EQ(getHandle_(&value), 0);
+    value.vt = VT_I4;
+    value.lVal = 77;
+    EXPECT_EQ(getHandle_(&value), 0);
+    value.vt = VT_UNKNOWN;
+    value.punkVal = nullptr;
+    EXPECT_EQ(getHandle_(&value), 0);
+    EXPECT_EQ(getHandle_(nullptr), 0);
+}
+
+TEST_F(WindowHelpers, SyncGroupIdIsAFreshGuidInRegistryForm) {
+    using IdFn = void (*)(char*);
+    auto create = library_.Get<IdFn>("CreateNewSyncGroupId");
+    std::array<char, 48> first;
+    std::array<char, 48> second;
+    first.fill('#');
+    second.fill('#');
+    create(first.data());
+    create(second.data());
+    EXPECT_EQ(first[38], '\0');
+    EXPECT_EQ(first[39], '#') << "exactly 39 bytes are written";
+    const std::string text(first.data());
+    ASSERT_EQ(text.size(), 38u);
+    EXPECT_EQ(text.front(), '{');
+    EXPECT_EQ(text.back(), '}');
+    for (std::size_t i = 1; i < 37; ++i) {
+        const bool hyphen = i == 9 || i == 14 || i == 19 || i == 24;
+        const char c = text[i];
+        if (hyphen) {
+            EXPECT_EQ(c, '-') << "at " << i;
+        } else {
+            EXPECT_TRUE(std::isdigit(c) || (c >= 'A' && c <= 'F')) << "at " << i << ": " << c;
+        }
+    }
+    EXPECT_NE(text, std::string(second.data()));
+}
+
+TEST_F(WindowHelpers, SwitchToWindowRestoresAMinimisedWindowOfAnotherThread) {
+    RecordingClass windowClass(L"TessalinTestSwitch");
+    std::atomic<HWND> target = nullptr;
+    std::atomic<bool> stop = false;
+    std::thread owner([&] {
+        TestWindow window(L"TessalinTestSwitch", L"target", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+        ShowWindow(window.get(), SW_MINIMIZE);
+        target = window.get();
+        while (!stop) PumpFor(10);
+    });
+    while (target == nullptr) Sleep(5);
+    TestWindow mine(L"TessalinTestSwitch", L"mine", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    SetForegroundWindow(mine.get());
+    PumpFor(100);
+    ASSERT_TRUE(IsIconic(target));
+
+    library_.Get<void (*)(HWND)>("SwitchToWindow")(target);
+    for (int i = 0; i < 100 && IsIconic(target); ++i) PumpFor(10);
+    EXPECT_FALSE(IsIconic(target));
+    EXPECT_TRUE(IsWindowVisible(target));
+    stop = true;
+    owner.join();
+}
+
+TEST_F(WindowHelpers, SwitchToWindowToleratesBadHandles) {
+    auto switchTo = library_.Get<void (*)(HWND)>("SwitchToWindow");
+    switchTo(nullptr);
+    switchTo(reinterpret_cast<HWND>(0x7FFF1234));
+}
+
+}  // namespace

@@ -70,3 +70,17 @@ foreach(source ${NATIVE_BENCHES})
     add_executable(${name} ${source})
     target_link_libraries(${name} PRIVATE tessalin_portable_bench)
 endforeach()
+
+# The kit for add-in authors and translators. lclcheck reads language files with the library's
+# own reader; its core is unit-tested in native_tests, which also check the C header and the
+# VBA module against the export definitions in the sources.
+add_library(lclcheck_core STATIC ${CMAKE_SOURCE_DIR}/tools/lclcheck/language_check.cpp
+                                 ${CMAKE_SOURCE_DIR}/tools/lclcheck/command.cpp)
+target_include_directories(lclcheck_core PUBLIC ${CMAKE_SOURCE_DIR}/tools/lclcheck)
+target_compile_options(lclcheck_core PRIVATE ${WARNINGS})
+target_link_libraries(lclcheck_core PUBLIC tessalin_portable)
+add_executable(lclcheck ${CMAKE_SOURCE_DIR}/tools/lclcheck/main_posix.cpp)
+target_compile_options(lclcheck PRIVATE ${WARNINGS})
+target_link_libraries(lclcheck PRIVATE lclcheck_core)
+target_link_libraries(native_tests PRIVATE lclcheck_core)
+target_compile_definitions(native_tests PRIVATE TESSALIN_SOURCE_DIR="${CMAKE_SOURCE_DIR}")

@@ -84,3 +84,46 @@ endforeach()
 # Used by scripts/display.sh to wait until Wine reports every monitor.
 add_executable(monitor_probe ${CMAKE_SOURCE_DIR}/tests/wine/tools/monitor_probe.cpp)
 target_link_options(monitor_probe PRIVATE ${STATIC_RUNTIME})
+
+# The kit for add-in authors and translators, next to the DLL in dist/: the C header, the
+# import library and a .def for other linkers, the VBA module, and lclcheck.exe, which reads
+# language files with the library's own reader and ANSI decoder.
+add_executable(lclcheck ${PORTABLE_SOURCES} ${CMAKE_SOURCE_DIR}/src/localizer/language_folder_win.cpp
+                        ${CMAKE_SOURCE_DIR}/tools/lclcheck/language_check.cpp
+                        ${CMAKE_SOURCE_DIR}/tools/lclcheck/command.cpp
+                        ${CMAKE_SOURCE_DIR}/tools/lclcheck/main_win.cpp)
+target_include_directories(lclcheck PRIVATE ${CMAKE_SOURCE_DIR}/src)
+target_compile_definitions(lclcheck PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+                                            _WIN32_WINNT=0x0601)
+target_compile_options(lclcheck PRIVATE ${WARNINGS})
+target_link_options(lclcheck PRIVATE ${STATIC_RUNTIME} -municode)
+add_test(NAME wine.lclcheck COMMAND lclcheck --reference 0409 ${CMAKE_SOURCE_DIR}/demo/messages
+                                    ${CMAKE_SOURCE_DIR}/tests/kit/0c0a.lcl)
+set_tests_properties(wine.lclcheck PROPERTIES
+    PASS_REGULAR_EXPRESSION "0409.lcl: language 0x0409 \\(1033\\), UTF-8.*line 2: fewer than three fields.*3 files, 1 losing text")
+
+# An add-in author's C program: built against the header, linked with the import library.
+add_executable(c_client ${CMAKE_SOURCE_DIR}/tests/kit/c_client.c
+                        ${CMAKE_SOURCE_DIR}/tests/kit/cxx_client.cpp)
+target_include_directories(c_client PRIVATE ${CMAKE_SOURCE_DIR}/include)
+target_compile_options(c_client PRIVATE ${WARNINGS})
+target_link_options(c_client PRIVATE ${STATIC_RUNTIME})
+target_link_libraries(c_client PRIVATE Tessalin)
+add_test(NAME wine.c_client COMMAND c_client)
+set_tests_properties(wine.c_client PROPERTIES RESOURCE_LOCK display TIMEOUT 300)
+
+if(TESSALIN_DIST_DIR)
+    add_custom_target(kit ALL
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${TESSALIN_DIST_DIR}/include
+                ${TESSALIN_DIST_DIR}/lib ${TESSALIN_DIST_DIR}/vba
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/include/tessalin.h
+                ${TESSALIN_DIST_DIR}/include/
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_LINKER_FILE:Tessalin>
+                ${TESSALIN_DIST_DIR}/lib/
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/src/frame/exports.def
+                ${TESSALIN_DIST_DIR}/lib/Tessalin.def
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/kit/vba/Tessalin.bas
+                ${TESSALIN_DIST_DIR}/vba/
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:lclcheck> ${TESSALIN_DIST_DIR}/)
+    add_dependencies(kit Tessalin lclcheck)
+endif()

@@ -20,3 +20,6 @@ void DemoSlideShowEnd(const Demo& demo);
 // loads, since the library reads its language files at start-up.
 void DemoLocalizationInstall(const std::wstring& installFolder);
 void DemoLocalization(const Demo& demo);
+void DemoFiles(const Demo& demo);
+// The presenter's notes view on the second monitor, over the running slide shows.
+void DemoNotes(const Demo& demo);

@@ -30,8 +30,10 @@ int wmain(int argc, wchar_t** argv) {
         DemoLifecycleStart(demo);
         DemoMonitors(demo);
         DemoSlideShowStart(demo);
-        DemoSlideShowEnd(demo);
         DemoLocalization(demo);
+        DemoFiles(demo);
+        DemoNotes(demo);
+        DemoSlideShowEnd(demo);
         DemoLifecycleEnd(demo);
     } catch (const std::exception& error) {
         std::printf("demo stopped: %s\n", error.what());

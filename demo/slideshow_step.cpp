@@ -71,9 +71,9 @@ void DemoSlideShowStart(const Demo& demo) {
     EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
     for (int i = 0; i < 2; ++i) {
         const RECT r = monitors[static_cast<std::size_t>(i) % monitors.size()];
-        HWND show = CreateWindowExW(0, L"screenClass", L"Slide show", WS_POPUP | WS_VISIBLE,
-                                    r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr,
-                                    nullptr, GetModuleHandleW(nullptr), nullptr);
+        HWND show = CreateWindowExW(0, L"screenClass", L"Slide show", WS_POPUP | WS_VISIBLE, r.left,
+                                    r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                                    GetModuleHandleW(nullptr), nullptr);
         SetWindowLongPtrW(show, GWLP_USERDATA, i);
         InvalidateRect(show, nullptr, TRUE);
         g_shows.push_back(show);
@@ -86,8 +86,9 @@ void DemoSlideShowStart(const Demo& demo) {
     std::wprintf(L"StartTessalineSession()\n");
     for (int i = 0; i < 3; ++i) {
         const auto result = demo.library.Call<std::int32_t>("TessalineSlideShowStarted");
-        std::wprintf(L"TessalineSlideShowStarted() -> %d%ls\n", result,
-                     result == 0 ? L" (a show went under the filter)" : L" (nothing left to filter)");
+        std::wprintf(
+            L"TessalineSlideShowStarted() -> %d%ls\n", result,
+            result == 0 ? L" (a show went under the filter)" : L" (nothing left to filter)");
     }
     demo.library.Call<void>("StartTessaline");
     std::wprintf(L"StartTessaline()\n");

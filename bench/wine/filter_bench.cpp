@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <memory>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 #include "support/library.h"
@@ -41,7 +41,8 @@ int main() {
     // Four more filtered windows in front, so the record list holds a realistic handful
     // and the measured window's record is found last.
     std::vector<std::unique_ptr<TestWindow>> others;
-    for (int i = 0; i < 4; ++i) others.push_back(std::make_unique<TestWindow>(L"screenClass", L"other"));
+    for (int i = 0; i < 4; ++i)
+        others.push_back(std::make_unique<TestWindow>(L"screenClass", L"other"));
 
     Library library;
     library.Get<void (*)()>("StartTessalineSession")();
@@ -60,7 +61,8 @@ int main() {
     }
     const double base = Median(plain);
     const double withFilter = Median(filtered);
-    std::printf("SendMessageW round trip, median of %d rounds of %d messages:\n", kRounds, kMessages);
+    std::printf("SendMessageW round trip, median of %d rounds of %d messages:\n", kRounds,
+                kMessages);
     std::printf("  unfiltered: %8.1f ns\n", base);
     std::printf("  filtered:   %8.1f ns (5 records in the session)\n", withFilter);
     std::printf("  ratio filtered / unfiltered: %.3f\n", withFilter / base);

@@ -56,8 +56,8 @@ struct ControlDesign {
     const wchar_t* text;
     Bounds bounds;  // within the form's client area
     Align align;
-    bool centred;            // text centred horizontally and vertically
-    const FontDesign* font;  // null: the form's font
+    bool centred;                     // text centred horizontally and vertically
+    const FontDesign* font;           // null: the form's font
     const wchar_t* parent = nullptr;  // the design name of the containing panel; null: the form
     bool visible = true;
     bool literalAmpersand = false;  // labels: '&' is shown, not taken as an accelerator mark

@@ -163,9 +163,7 @@ class Form::Localizable final : public LocalizableControl {
     void SetLabelText(TextView) override {}
     void SetHint(TextView hint) override { form_.hint_ = hint; }
     std::size_t ChildCount() const override { return form_.formControls_.size(); }
-    LocalizableControl& Child(std::size_t index) override {
-        return *form_.formControls_.at(index);
-    }
+    LocalizableControl& Child(std::size_t index) override { return *form_.formControls_.at(index); }
 
   private:
     Form& form_;

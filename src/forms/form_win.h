@@ -31,7 +31,6 @@ class FormControl final : public LocalizableControl {
     const ControlDesign& Design() const noexcept { return design_; }
     HWND Window() const noexcept { return window_; }
     COLORREF TextColour() const noexcept { return textColour_; }
-    const Text& Hint() const noexcept { return hint_; }
     void AddChild(FormControl& child) { children_.push_back(&child); }
 
     TextView ComponentName() const override;
@@ -73,9 +72,6 @@ class Form {
 
     // Shown in the normal state, which activates it, and brought to the top.
     void Show() const noexcept;
-
-    // The window's hint as its language file gave it; empty by design.
-    const Text& Hint() const noexcept { return hint_; }
 
   protected:
     explicit Form(const FormDesign& design) noexcept : design_(design) {}

@@ -18,8 +18,12 @@ inline constexpr Bool16 kFalse16 = 0;
 inline constexpr Bool32 kTrue32 = 0xFFFF'FFFF;
 inline constexpr Bool32 kFalse32 = 0;
 
-constexpr Bool16 ToBool16(bool value) noexcept { return value ? kTrue16 : kFalse16; }
-constexpr Bool32 ToBool32(bool value) noexcept { return value ? kTrue32 : kFalse32; }
+constexpr Bool16 ToBool16(bool value) noexcept {
+    return value ? kTrue16 : kFalse16;
+}
+constexpr Bool32 ToBool32(bool value) noexcept {
+    return value ? kTrue32 : kFalse32;
+}
 
 // A text argument: read up to its NUL during the call only; a null pointer is the empty text.
 TextView TextIn(const char16_t* text) noexcept;

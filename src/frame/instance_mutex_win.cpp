@@ -15,6 +15,8 @@ void CreateInstanceMutex() noexcept {
     g_instanceMutex.reset(CreateMutexW(nullptr, FALSE, L"Tessaline"));
 }
 
-void CloseInstanceMutex() noexcept { g_instanceMutex.reset(); }
+void CloseInstanceMutex() noexcept {
+    g_instanceMutex.reset();
+}
 
 }  // namespace tessalin

@@ -4,6 +4,8 @@ extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace tessalin {
 
-HINSTANCE ThisModule() noexcept { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
+HINSTANCE ThisModule() noexcept {
+    return reinterpret_cast<HINSTANCE>(&__ImageBase);
+}
 
 }  // namespace tessalin

@@ -9,7 +9,7 @@ namespace tessalin {
 
 template <class Traits>
 class UniqueResource {
-public:
+  public:
     using Type = typename Traits::Type;
 
     UniqueResource() noexcept = default;
@@ -42,7 +42,7 @@ public:
         return &value_;
     }
 
-private:
+  private:
     Type value_ = Traits::Invalid();
 };
 

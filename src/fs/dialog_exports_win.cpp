@@ -8,13 +8,16 @@ using tessalin::Guarded;
 using tessalin::RunFileDialog;
 
 TESSALIN_EXPORT std::int32_t FileOpenDialog(wchar_t* buffer) noexcept {
-    return Guarded<std::int32_t>(0, [&] { return RunFileDialog(tessalin::kLoadSessionDialog, buffer); });
+    return Guarded<std::int32_t>(
+        0, [&] { return RunFileDialog(tessalin::kLoadSessionDialog, buffer); });
 }
 
 TESSALIN_EXPORT std::int32_t FileSaveDialog(wchar_t* buffer) noexcept {
-    return Guarded<std::int32_t>(0, [&] { return RunFileDialog(tessalin::kSaveSessionDialog, buffer); });
+    return Guarded<std::int32_t>(
+        0, [&] { return RunFileDialog(tessalin::kSaveSessionDialog, buffer); });
 }
 
 TESSALIN_EXPORT std::int32_t InsertMovieDialog(wchar_t* buffer) noexcept {
-    return Guarded<std::int32_t>(0, [&] { return RunFileDialog(tessalin::kSelectMovieDialog, buffer); });
+    return Guarded<std::int32_t>(
+        0, [&] { return RunFileDialog(tessalin::kSelectMovieDialog, buffer); });
 }

@@ -3,12 +3,12 @@
 namespace tessalin {
 namespace {
 
-constexpr char16_t kSessionFilter[] =
-    u"Tessaline Session Files (*.tln)|*.tln|All Files (*.*)|*.*";
+constexpr char16_t kSessionFilter[] = u"Tessaline Session Files (*.tln)|*.tln|All Files (*.*)|*.*";
 // The pattern list is kept as the add-in has always had it: in another order than its
 // display name, and with "*mpe" lacking its dot, which matches every name ending in mpe.
 constexpr char16_t kMovieFilter[] =
-    u"Movie Files (*.wmv;*.mpg;*.mpeg;*.mpe;*.avi)|*.wmv;*.avi;*.mpg;*.mpeg;*mpe|All Files (*.*)|*.*";
+    u"Movie Files (*.wmv;*.mpg;*.mpeg;*.mpe;*.avi)|*.wmv;*.avi;*.mpg;*.mpeg;*mpe|All Files "
+    u"(*.*)|*.*";
 
 // Option bits and the flags they stand for.
 constexpr std::uint32_t kOverwritePrompt = 1u << 1;
@@ -35,8 +35,8 @@ const DialogSettings kLoadSessionDialog{DialogKind::kOpen, u"Load Tessaline Sess
                                         kSessionFilter, u"tln", 525060};
 const DialogSettings kSaveSessionDialog{DialogKind::kSave, u"Save Tessaline Session",
                                         kSessionFilter, u"tln", 524550};
-const DialogSettings kSelectMovieDialog{DialogKind::kOpen, u"Select Movie", kMovieFilter,
-                                        u"avi", 525060};
+const DialogSettings kSelectMovieDialog{DialogKind::kOpen, u"Select Movie", kMovieFilter, u"avi",
+                                        525060};
 
 std::vector<std::pair<Text, Text>> FilterPairs(TextView filter) {
     std::vector<Text> parts;
@@ -48,7 +48,8 @@ std::vector<std::pair<Text, Text>> FilterPairs(TextView filter) {
         start = bar + 1;
     }
     std::vector<std::pair<Text, Text>> pairs;
-    for (std::size_t i = 0; i + 1 < parts.size(); i += 2) pairs.emplace_back(parts[i], parts[i + 1]);
+    for (std::size_t i = 0; i + 1 < parts.size(); i += 2)
+        pairs.emplace_back(parts[i], parts[i + 1]);
     return pairs;
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "frame/call_conventions.h"
+#include "frame/com_ptr_win.h"
 #include "frame/export_guard.h"
 #include "frame/unique_resource_win.h"
 #include "frame/wide_win.h"
@@ -22,41 +23,21 @@
 namespace tessalin {
 namespace {
 
-// Owns one COM reference.
-template <class T>
-class ComPtr {
-public:
-    ComPtr() noexcept = default;
-    ~ComPtr() {
-        if (p_ != nullptr) p_->Release();
-    }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-
-    T* operator->() const noexcept { return p_; }
-    T* get() const noexcept { return p_; }
-    T** put() noexcept { return &p_; }
-    void** putVoid() noexcept { return reinterpret_cast<void**>(&p_); }
-
-private:
-    T* p_ = nullptr;
-};
-
 // Memory the shell allocated for a returned string.
 class CoTaskText {
-public:
+  public:
     ~CoTaskText() { CoTaskMemFree(text_); }
     wchar_t** put() noexcept { return &text_; }
     const wchar_t* get() const noexcept { return text_; }
 
-private:
+  private:
     wchar_t* text_ = nullptr;
 };
 
 // While a dialog is up, the thread's visible enabled top-level windows take no input; they
 // are enabled again afterwards, those that still exist.
 class DisabledThreadWindows {
-public:
+  public:
     explicit DisabledThreadWindows(HWND activeAfterwards) : activeAfterwards_(activeAfterwards) {
         EnumThreadWindows(GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(&windows_));
     }
@@ -69,7 +50,7 @@ public:
     DisabledThreadWindows(const DisabledThreadWindows&) = delete;
     DisabledThreadWindows& operator=(const DisabledThreadWindows&) = delete;
 
-private:
+  private:
     static BOOL CALLBACK Disable(HWND wnd, LPARAM windows) noexcept {
         return Guarded<BOOL>(TRUE, [&] {
             if (IsWindowVisible(wnd) && IsWindowEnabled(wnd)) {
@@ -101,9 +82,10 @@ unsigned OsMajorVersion() {
     // the one that says whether the item dialog exists.
     using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    auto rtlGetVersion = ntdll == nullptr ? nullptr
-                                          : reinterpret_cast<RtlGetVersionFn>(reinterpret_cast<void*>(
-                                                GetProcAddress(ntdll, "RtlGetVersion")));
+    auto rtlGetVersion = ntdll == nullptr
+                             ? nullptr
+                             : reinterpret_cast<RtlGetVersionFn>(
+                                   reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
     OSVERSIONINFOW version{};
     version.dwOSVersionInfoSize = sizeof version;
     if (rtlGetVersion == nullptr || rtlGetVersion(&version) != 0) return 0;
@@ -160,15 +142,16 @@ std::optional<Text> RunClassicDialog(const DialogSettings& settings, const Text&
     dialog.lpfnHook = CenteringHook;
 
     const DisabledThreadWindows disabled(GetActiveWindow());
-    const BOOL chosen = settings.kind == DialogKind::kSave ? GetSaveFileNameW(&dialog)
-                                                           : GetOpenFileNameW(&dialog);
+    const BOOL chosen =
+        settings.kind == DialogKind::kSave ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
     if (!chosen) return std::nullopt;
     return Text(AsText(fileName));
 }
 
 std::optional<Text> RunItemDialog(const DialogSettings& settings, const Text& folder) {
     ComPtr<IFileDialog> dialog;
-    const CLSID& kind = settings.kind == DialogKind::kSave ? CLSID_FileSaveDialog : CLSID_FileOpenDialog;
+    const CLSID& kind =
+        settings.kind == DialogKind::kSave ? CLSID_FileSaveDialog : CLSID_FileOpenDialog;
     if (FAILED(CoCreateInstance(kind, nullptr, CLSCTX_INPROC_SERVER, IID_IFileDialog,
                                 dialog.putVoid()))) {
         return std::nullopt;
@@ -188,7 +171,8 @@ std::optional<Text> RunItemDialog(const DialogSettings& settings, const Text& fo
     dialog->SetOptions(ItemDialogFlags(settings.options));
     if (settings.kind == DialogKind::kOpen) {
         FILEOPENDIALOGOPTIONS options = 0;
-        if (SUCCEEDED(dialog->GetOptions(&options))) dialog->SetOptions(options | kForcePreviewPaneOn);
+        if (SUCCEEDED(dialog->GetOptions(&options)))
+            dialog->SetOptions(options | kForcePreviewPaneOn);
     }
 
     const DisabledThreadWindows disabled(nullptr);

@@ -81,8 +81,8 @@ Text OpenableName(const Text& path) {
     const DWORD needed = GetFullPathNameW(AsWide(path), 0, nullptr, nullptr);
     if (needed == 0) return Text();
     Text full(needed, u'\0');
-    const DWORD length = GetFullPathNameW(AsWide(path), needed,
-                                          reinterpret_cast<wchar_t*>(full.data()), nullptr);
+    const DWORD length =
+        GetFullPathNameW(AsWide(path), needed, reinterpret_cast<wchar_t*>(full.data()), nullptr);
     if (length == 0 || length >= needed) return Text();
     full.resize(length);
     if (full.starts_with(u"\\\\?\\")) return full;
@@ -104,7 +104,8 @@ void CreateUnicodeIni(const Text& path) {
 }
 
 void ForceFolder(TextView path) {
-    const auto plan = ForceFolderPlan(path, [](TextView folder) { return FolderExists(Text(folder)); });
+    const auto plan =
+        ForceFolderPlan(path, [](TextView folder) { return FolderExists(Text(folder)); });
     // No plan: the chain of parents reached the empty path ("Unable to create directory").
     // The export has no way to report it; nothing is created.
     if (!plan) return;

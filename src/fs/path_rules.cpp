@@ -5,7 +5,9 @@ namespace {
 
 constexpr char16_t kBackslash = u'\\';
 
-std::size_t LastDelimiter(TextView path) { return path.find_last_of(u"\\:"); }
+std::size_t LastDelimiter(TextView path) {
+    return path.find_last_of(u"\\:");
+}
 
 // One component of a folder part: its text and where the text after its backslash begins
 // (no value for the last component, which has no backslash after it).
@@ -61,7 +63,9 @@ TextView FileName(TextView path) {
 }
 
 Text RelativePath(TextView base, TextView target, const LowerCaseFn& lower) {
-    const auto same = [&](TextView a, TextView b) { return lower(a) == lower(b); };
+    const auto same = [&](TextView a, TextView b) {
+        return lower(a) == lower(b);
+    };
     if (!same(DrivePart(base), DrivePart(target))) return Text(target);
 
     const TextView baseFolder = WithoutDrive(base);
@@ -89,8 +93,7 @@ Text RelativePath(TextView base, TextView target, const LowerCaseFn& lower) {
     return result;
 }
 
-std::optional<std::vector<TextView>> ForceFolderPlan(TextView path,
-                                                     const FolderExistsFn& exists) {
+std::optional<std::vector<TextView>> ForceFolderPlan(TextView path, const FolderExistsFn& exists) {
     // Walked upwards without recursion: a path of thousands of one-letter folders must not
     // exhaust the stack.
     std::vector<TextView> missing;

@@ -94,8 +94,7 @@ int HexDigit(char16_t c) {
 
 }  // namespace
 
-TL10NResource LoadL10NFile(std::string_view bytes, AnsiDecoder decodeAnsi,
-                           LoadListener* listener) {
+TL10NResource LoadL10NFile(std::string_view bytes, AnsiDecoder decodeAnsi, LoadListener* listener) {
     TL10NResource file;
     DecodedLanguageFile decoded = DecodeLanguageFileInDetail(bytes, decodeAnsi);
     if (listener != nullptr) listener->Decoded(decoded);

@@ -23,8 +23,11 @@ std::uint32_t Language(std::int32_t language) {
 }
 
 std::int32_t ShowBox(HWND owner, const Text& text, const wchar_t* title, std::int32_t style) {
-    return MessageBoxW(owner, tessalin::AsWide(text), title != nullptr ? title : L"",
-                       static_cast<UINT>(style) | kForcedStyle);
+    const int pressed = MessageBoxW(owner, tessalin::AsWide(text), title != nullptr ? title : L"",
+                                    static_cast<UINT>(style) | kForcedStyle);
+    // A box that could not be shown reports 0. Seen under Wine: -1 for an owner window that
+    // no longer exists, which is no button identifier the add-in could compare against.
+    return pressed < 0 ? 0 : pressed;
 }
 
 }  // namespace

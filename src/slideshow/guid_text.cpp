@@ -5,7 +5,8 @@ namespace {
 
 void AppendHex(std::string& out, std::uint64_t value, int digits) {
     constexpr char kDigits[] = "0123456789ABCDEF";
-    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) out += kDigits[(value >> shift) & 0xF];
+    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4)
+        out += kDigits[(value >> shift) & 0xF];
 }
 
 }  // namespace

@@ -25,7 +25,9 @@ BOOL CALLBACK SubclassEnumProc(HWND wnd, LPARAM state) noexcept {
 
 }  // namespace
 
-TESSALIN_EXPORT void StartTessalineSession() noexcept { Guarded([] { StartSession(); }); }
+TESSALIN_EXPORT void StartTessalineSession() noexcept {
+    Guarded([] { StartSession(); });
+}
 
 TESSALIN_EXPORT Bool16 RegisterSlideShowWindow(HWND wnd) noexcept {
     return Guarded(kFalse16, [&] { return ToBool16(SubclassSlideShowWindow(wnd)); });
@@ -50,4 +52,6 @@ TESSALIN_EXPORT void TessalineSlideShowsTerminated() noexcept {
     Guarded([] { RestoreRecordedWindows(); });
 }
 
-TESSALIN_EXPORT void EndTessalineSession() noexcept { Guarded([] { EndSession(); }); }
+TESSALIN_EXPORT void EndTessalineSession() noexcept {
+    Guarded([] { EndSession(); });
+}

@@ -10,7 +10,9 @@ Text GetWindowClassName(HWND wnd) {
     return length > 0 ? Text(AsText(name), static_cast<std::size_t>(length)) : Text();
 }
 
-bool IsSlideShowClass(HWND wnd) { return GetWindowClassName(wnd) == u"screenClass"; }
+bool IsSlideShowClass(HWND wnd) {
+    return GetWindowClassName(wnd) == u"screenClass";
+}
 
 bool IsOwnedByThisProcess(HWND wnd) noexcept {
     DWORD process = 0;
@@ -18,6 +20,8 @@ bool IsOwnedByThisProcess(HWND wnd) noexcept {
     return process == GetCurrentProcessId();
 }
 
-bool IsSlideShowWindow(HWND wnd) { return IsSlideShowClass(wnd) && IsOwnedByThisProcess(wnd); }
+bool IsSlideShowWindow(HWND wnd) {
+    return IsSlideShowClass(wnd) && IsOwnedByThisProcess(wnd);
+}
 
 }  // namespace tessalin

@@ -14,7 +14,7 @@ struct TSubclassRecord {
 };
 
 class SubclassList {
-public:
+  public:
     // The procedure of the first record for the window, in the order the windows were
     // filtered: a window filtered again after its procedure was put back has two records,
     // and the older one counts.
@@ -31,7 +31,7 @@ public:
 
     std::size_t size() const noexcept { return records_.size(); }
 
-private:
+  private:
     std::vector<TSubclassRecord> records_;
 };
 

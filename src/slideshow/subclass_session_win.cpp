@@ -29,7 +29,9 @@ std::vector<HWND> g_filteredWindows;
 
 LRESULT CALLBACK SlideShowWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
 
-LONG_PTR FilterAddress() noexcept { return reinterpret_cast<LONG_PTR>(&SlideShowWndProc); }
+LONG_PTR FilterAddress() noexcept {
+    return reinterpret_cast<LONG_PTR>(&SlideShowWndProc);
+}
 
 bool IsFiltered(HWND wnd) noexcept {
     return GetWindowLongPtrW(wnd, GWLP_WNDPROC) == FilterAddress();
@@ -75,7 +77,9 @@ void StartSession() {
     if (!g_session) g_session.emplace(Session{SubclassList(), ++g_lastSessionId});
 }
 
-void EndSession() noexcept { g_session.reset(); }
+void EndSession() noexcept {
+    g_session.reset();
+}
 
 bool SubclassSlideShowWindow(HWND wnd) {
     if (!g_session) return false;
@@ -97,8 +101,8 @@ bool SubclassSlideShowWindow(HWND wnd) {
     const LONG_PTR previous = SetWindowLongPtrW(wnd, GWLP_WNDPROC, FilterAddress());
     if (previous == 0) return false;
     try {
-        g_session->list.Append({reinterpret_cast<std::uintptr_t>(wnd),
-                                static_cast<std::uintptr_t>(previous)});
+        g_session->list.Append(
+            {reinterpret_cast<std::uintptr_t>(wnd), static_cast<std::uintptr_t>(previous)});
         if (std::find(g_filteredWindows.begin(), g_filteredWindows.end(), wnd) ==
             g_filteredWindows.end()) {
             g_filteredWindows.push_back(wnd);

@@ -24,7 +24,9 @@ BOOL CALLBACK FocusEnumProc(HWND wnd, LPARAM) noexcept {
     return -1;  // every top-level window is visited on every tick
 }
 
-void TimerTimer() noexcept { EnumWindows(FocusEnumProc, 0); }
+void TimerTimer() noexcept {
+    EnumWindows(FocusEnumProc, 0);
+}
 
 LRESULT CALLBACK TimerFormProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     if (msg == WM_TIMER && wParam == kTimerId) {
@@ -49,8 +51,8 @@ void CreateTimerForm() noexcept {
     RECT frame{0, 0, kDesign.clientWidth, kDesign.clientHeight};
     constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
     AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
-    g_timerForm.reset(CreateWindowExW(0, kDesign.className, kDesign.caption, kStyle,
-                                      CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+    g_timerForm.reset(CreateWindowExW(0, kDesign.className, kDesign.caption, kStyle, CW_USEDEFAULT,
+                                      CW_USEDEFAULT, frame.right - frame.left,
                                       frame.bottom - frame.top, nullptr, nullptr, ThisModule(),
                                       nullptr));
     g_timerEnabled = false;

@@ -1,11 +1,12 @@
 // The focus keeper's switches and the small window helpers the add-in calls around a show.
+#include <windows.h>
 #include <objbase.h>
 #include <oleauto.h>
-#include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
 
+#include "frame/com_ptr_win.h"
 #include "frame/export_guard.h"
 #include "slideshow/guid_text.h"
 #include "slideshow/timer_form_win.h"
@@ -22,27 +23,9 @@ constexpr IID kIidSlideShowWindow = {
 constexpr std::size_t kHwndGetterSlot = 3 + 4 + 13;
 using HwndGetter = HRESULT(STDMETHODCALLTYPE*)(IUnknown* self, std::int32_t* hwnd);
 
-// Owns one COM reference.
-template <class T>
-class ComRef {
-public:
-    ComRef() noexcept = default;
-    ~ComRef() {
-        if (p_ != nullptr) p_->Release();
-    }
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-
-    T* get() const noexcept { return p_; }
-    void** put() noexcept { return reinterpret_cast<void**>(&p_); }
-
-private:
-    T* p_ = nullptr;
-};
-
 // Owns a VARIANT of the library's own.
 class OwnedVariant {
-public:
+  public:
     OwnedVariant() noexcept { VariantInit(&value_); }
     ~OwnedVariant() { VariantClear(&value_); }
     OwnedVariant(const OwnedVariant&) = delete;
@@ -50,7 +33,7 @@ public:
 
     VARIANT* get() noexcept { return &value_; }
 
-private:
+  private:
     VARIANT value_;
 };
 
@@ -76,8 +59,8 @@ std::intptr_t SlideShowWindowHandle(const VARIANT* object) {
     if (FAILED(VariantCopy(copy.get(), const_cast<VARIANT*>(object)))) return 0;
     IUnknown* unknown = ObjectOf(*copy.get());
     if (unknown == nullptr) return 0;
-    ComRef<IUnknown> window;
-    if (FAILED(unknown->QueryInterface(kIidSlideShowWindow, window.put())) || !window.get()) {
+    ComPtr<IUnknown> window;
+    if (FAILED(unknown->QueryInterface(kIidSlideShowWindow, window.putVoid())) || !window.get()) {
         return 0;
     }
     auto* vtable = *reinterpret_cast<void***>(window.get());
@@ -104,9 +87,13 @@ void BringToForeground(HWND wnd) {
 
 }  // namespace
 
-TESSALIN_EXPORT void StartTessaline() noexcept { SetFocusKeeperEnabled(true); }
+TESSALIN_EXPORT void StartTessaline() noexcept {
+    SetFocusKeeperEnabled(true);
+}
 
-TESSALIN_EXPORT void EndTessaline() noexcept { SetFocusKeeperEnabled(false); }
+TESSALIN_EXPORT void EndTessaline() noexcept {
+    SetFocusKeeperEnabled(false);
+}
 
 TESSALIN_EXPORT void SwitchToWindow(HWND wnd) noexcept {
     Guarded([&] { BringToForeground(wnd); });

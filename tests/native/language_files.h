@@ -2,6 +2,8 @@
 #pragma once
 
 #include <array>
+#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,5 +47,36 @@ inline constexpr std::string_view kEnglishExample =
     "<ALL>~ZoomOutButton~\"Smaller\"~\"Make the text smaller\"\r\n"
     "<SP>~12~\"Save changes to %s1%?<13><10>Unsaved changes are lost.\"\r\n"
     "NotesForm~ControlPanel~Zoom~\r\n";
+
+// A messages folder in memory. Each file holds one entry naming itself, so a test can tell
+// which file served a request.
+class FakeFolder final : public LanguageFolder {
+  public:
+    void AddFile(const Text& name) {
+        const std::string narrow(name.begin(), name.end());
+        AddFile(name, "\xEF\xBB\xBF<SP>~1~\"" + narrow + "\"");
+    }
+    void AddFile(const Text& name, std::string bytes) {
+        entries_.push_back({name, false, bytes.size()});
+        contents_[name] = std::move(bytes);
+    }
+    void AddUnreadable(const Text& name) { entries_.push_back({name, false, 10}); }
+    void AddDirectory(const Text& name) { entries_.push_back({name, true, 0}); }
+    void AddOfSize(const Text& name, std::uint64_t bytes) {
+        entries_.push_back({name, false, bytes});
+        contents_[name] = "<SP>~1~\"too big\"";
+    }
+
+    std::vector<FolderEntry> List() override { return entries_; }
+    std::optional<std::string> Read(const Text& name, std::uint64_t) override {
+        const auto found = contents_.find(name);
+        if (found == contents_.end()) return std::nullopt;
+        return found->second;
+    }
+
+  private:
+    std::vector<FolderEntry> entries_;
+    std::map<Text, std::string> contents_;
+};
 
 }  // namespace tessalin::testing

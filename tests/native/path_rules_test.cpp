@@ -17,7 +17,9 @@ Text AsciiLower(TextView text) {
     return lower;
 }
 
-Text Relative(TextView base, TextView target) { return RelativePath(base, target, AsciiLower); }
+Text Relative(TextView base, TextView target) {
+    return RelativePath(base, target, AsciiLower);
+}
 
 TEST(RelativePath, ExampleTable) {
     EXPECT_EQ(Relative(u"C:\\a\\b\\x.txt", u"C:\\a\\c\\y.txt"), u"..\\c\\y.txt");
@@ -69,8 +71,10 @@ std::vector<Text> Plan(TextView path, FakeDisk& disk) {
 
 TEST(ForceFolderPlan, CreatesMissingFoldersOutermostFirst) {
     FakeDisk disk{{u"C:\\data"}, {}};
-    EXPECT_EQ(Plan(u"C:\\data\\a\\b", disk), (std::vector<Text>{u"C:\\data\\a", u"C:\\data\\a\\b"}));
-    EXPECT_EQ(Plan(u"C:\\data\\a\\b\\", disk), (std::vector<Text>{u"C:\\data\\a", u"C:\\data\\a\\b"}))
+    EXPECT_EQ(Plan(u"C:\\data\\a\\b", disk),
+              (std::vector<Text>{u"C:\\data\\a", u"C:\\data\\a\\b"}));
+    EXPECT_EQ(Plan(u"C:\\data\\a\\b\\", disk),
+              (std::vector<Text>{u"C:\\data\\a", u"C:\\data\\a\\b"}))
         << "a closing backslash changes nothing";
     EXPECT_TRUE(Plan(u"C:\\data", disk).empty());
     EXPECT_TRUE(Plan(u"C:\\", disk).empty()) << "a drive alone";
@@ -131,7 +135,9 @@ TEST(DialogSettings, ItemDialogOnlyWithVisualStyles) {
                         +[](DialogPlatform& p) { p.themeLibraryPresent = false; },
                         +[](DialogPlatform& p) { p.appThemed = false; },
                         +[](DialogPlatform& p) { p.themeActive = false; },
-                        +[](DialogPlatform& p) { p.commonControlsMajorVersion = 5; }}) {
+                        +[](DialogPlatform& p) {
+                            p.commonControlsMajorVersion = 5;
+                        }}) {
         DialogPlatform platform = themed;
         change(platform);
         EXPECT_FALSE(UseItemDialog(platform));

@@ -23,7 +23,8 @@ TEST(SubclassList, TheOlderOfTwoRecordsForOneWindowCounts) {
 }
 
 TEST(GuidText, RegistryFormInUpperCase) {
-    const GuidParts guid{0x91493453, 0x5A91, 0x11CF, {0x87, 0x00, 0x00, 0xAA, 0x00, 0x60, 0x26, 0x3B}};
+    const GuidParts guid{
+        0x91493453, 0x5A91, 0x11CF, {0x87, 0x00, 0x00, 0xAA, 0x00, 0x60, 0x26, 0x3B}};
     EXPECT_EQ(GuidText(guid), "{91493453-5A91-11CF-8700-00AA0060263B}");
     const GuidParts small{0x1, 0xa, 0xb, {0, 1, 2, 3, 4, 5, 6, 0xff}};
     EXPECT_EQ(GuidText(small), "{00000001-000A-000B-0001-0203040506FF}");

@@ -2,46 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "language_files.h"
 
 namespace tessalin {
 namespace {
 
+using testing::FakeFolder;
 using testing::Latin1;
 using testing::Utf8File;
-
-// A messages folder in memory. Each file holds one entry naming itself, so a test can tell
-// which file served a request.
-class FakeFolder final : public LanguageFolder {
-  public:
-    void AddFile(const Text& name) {
-        const std::string narrow(name.begin(), name.end());
-        AddFile(name, "\xEF\xBB\xBF<SP>~1~\"" + narrow + "\"");
-    }
-    void AddFile(const Text& name, std::string bytes) {
-        entries_.push_back({name, false, bytes.size()});
-        contents_[name] = std::move(bytes);
-    }
-    void AddUnreadable(const Text& name) { entries_.push_back({name, false, 10}); }
-    void AddDirectory(const Text& name) { entries_.push_back({name, true, 0}); }
-    void AddOfSize(const Text& name, std::uint64_t bytes) {
-        entries_.push_back({name, false, bytes});
-        contents_[name] = "<SP>~1~\"too big\"";
-    }
-
-    std::vector<FolderEntry> List() override { return entries_; }
-    std::optional<std::string> Read(const Text& name, std::uint64_t) override {
-        const auto found = contents_.find(name);
-        if (found == contents_.end()) return std::nullopt;
-        return found->second;
-    }
-
-  private:
-    std::vector<FolderEntry> entries_;
-    std::map<Text, std::string> contents_;
-};
 
 Text Served(const TL10NResources& files, std::uint32_t language) {
     const TL10NResource* file = FindL10NResource(files, language);

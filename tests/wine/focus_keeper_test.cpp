@@ -1,7 +1,7 @@
 // The focus keeper tells every unfiltered slide-show window of the process once a second
 // that it has the focus, only while it is switched on.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -16,7 +16,7 @@ using VoidFn = void (*)();
 using HandleToBits = std::uint64_t (*)(HWND);
 
 class FocusKeeper : public testing::Test {
-protected:
+  protected:
     void SetUp() override { RecordingClass::Seen().clear(); }
 
     int Focus(HWND wnd) { return RecordingClass::Count(wnd, WM_SETFOCUS); }

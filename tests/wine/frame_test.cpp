@@ -1,6 +1,6 @@
 // The library loads, starts, unloads, and holds its named mutex while loaded.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 
@@ -25,7 +25,9 @@ bool MutexExists() {
 }  // namespace
 
 // A second process looks for the mutex by name.
-TESSALIN_CHILD_MODE(probe_mutex) { return MutexExists() ? kMutexFound : kMutexMissing; }
+TESSALIN_CHILD_MODE(probe_mutex) {
+    return MutexExists() ? kMutexFound : kMutexMissing;
+}
 
 // A second process that loads the library itself and keeps it until told to stop.
 TESSALIN_CHILD_MODE(hold_library) {

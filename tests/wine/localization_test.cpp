@@ -1,7 +1,7 @@
 // Language files from the installation folder named in the registry, and the message and
 // caption exports built on them.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <array>
 #include <cstdint>

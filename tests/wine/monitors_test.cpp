@@ -1,7 +1,7 @@
 // The monitors in the library's numbering, and their numbers flashed on them, as the add-in
 // sees them on the harness display: primary 1024x768 at (0,0), the other 800x600 at (-800,0).
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>

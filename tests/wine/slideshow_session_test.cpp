@@ -1,13 +1,14 @@
 // The slide-show session: which windows go under the filter, what the filter lets through,
 // and how records and procedures change through the session's calls, re-entrant ones too.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 
 #include "support/child.h"
+#include "support/foreign_window.h"
 #include "support/library.h"
 #include "support/windows.h"
 
@@ -33,7 +34,7 @@ LRESULT CALLBACK ReentrantProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 }
 
 class SlideShowSession : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         RecordingClass::Seen().clear();
         WNDCLASSW reentrant{};
@@ -104,56 +105,19 @@ TEST_F(SlideShowSession, OnlySlideShowWindowsOfThisProcessAreFiltered) {
     end_();
 }
 
-// A second process owns a "screenClass" window; this program's first process registers it.
+// A child process registers a "screenClass" window that a third process owns, so that the
+// window belongs to another process than the library's.
 TESSALIN_CHILD_MODE(register_foreign_window) {
-    // The child plays the other process: it starts a grandchild that owns the window.
-    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, L"TessalinTestForeignReady");
-    HANDLE done = CreateEventW(nullptr, TRUE, FALSE, L"TessalinTestForeignDone");
-    wchar_t exe[MAX_PATH];
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring command = L"\"" + std::wstring(exe) + L"\" --child own_foreign_window x";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION owner{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &owner)) {
-        return 2;
-    }
-    WaitForSingleObject(ready, 20000);
-    HWND foreign = FindWindowW(L"screenClass", L"foreign show");
-    int result = 3;
-    if (foreign != nullptr) {
-        Library library;
-        library.Get<VoidFn>("StartTessalineSession")();
-        const std::uint64_t registered =
-            library.Get<HandleToBits>("RegisterSlideShowWindow")(foreign);
-        const std::uint64_t deregistered =
-            library.Get<HandleToBits>("DeregisterSlideShowWindow")(foreign);
-        library.Get<VoidFn>("EndTessalineSession")();
-        result = registered == 0 && deregistered == 0 ? 0 : 4;
-    }
-    SetEvent(done);
-    WaitForSingleObject(owner.hProcess, 20000);
-    CloseHandle(owner.hProcess);
-    CloseHandle(owner.hThread);
-    CloseHandle(ready);
-    CloseHandle(done);
-    return result;
-}
-
-TESSALIN_CHILD_MODE(own_foreign_window) {
-    RecordingClass screenClass(L"screenClass");
-    TestWindow show(L"screenClass", L"foreign show");
-    HANDLE ready = OpenEventW(EVENT_MODIFY_STATE, FALSE, L"TessalinTestForeignReady");
-    HANDLE done = OpenEventW(SYNCHRONIZE, FALSE, L"TessalinTestForeignDone");
-    SetEvent(ready);
-    // Keep answering messages until the other process is done.
-    while (MsgWaitForMultipleObjects(1, &done, FALSE, 20000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
-        PumpFor(1);
-    }
-    CloseHandle(ready);
-    CloseHandle(done);
-    return 0;
+    ForeignWindow foreign;
+    if (foreign.get() == nullptr) return 3;
+    Library library;
+    library.Get<VoidFn>("StartTessalineSession")();
+    const std::uint64_t registered =
+        library.Get<HandleToBits>("RegisterSlideShowWindow")(foreign.get());
+    const std::uint64_t deregistered =
+        library.Get<HandleToBits>("DeregisterSlideShowWindow")(foreign.get());
+    library.Get<VoidFn>("EndTessalineSession")();
+    return registered == 0 && deregistered == 0 ? 0 : 4;
 }
 
 TEST_F(SlideShowSession, RegisteringTwiceKeepsOneRecord) {
@@ -262,7 +226,9 @@ TEST_F(SlideShowSession, SessionEndedDuringTheRegisterPumpInstallsNothing) {
     TestWindow show(L"screenClass", L"show");
     TestWindow helper(L"TessalinTestReentrant", L"helper");
     start_();
-    g_reentry = [&] { end_(); };
+    g_reentry = [&] {
+        end_();
+    };
     PostMessageW(helper.get(), WM_APP + 1, 0, 0);
     EXPECT_EQ(register_(show.get()), 0u);
     EXPECT_FALSE(Filtered(show.get()));
@@ -273,7 +239,9 @@ TEST_F(SlideShowSession, NestedRegisterOfTheSameWindowRecordsItOnce) {
     TestWindow helper(L"TessalinTestReentrant", L"helper");
     start_();
     std::uint64_t nested = 0;
-    g_reentry = [&] { nested = register_(show.get()); };
+    g_reentry = [&] {
+        nested = register_(show.get());
+    };
     PostMessageW(helper.get(), WM_APP + 1, 0, 0);
     EXPECT_EQ(register_(show.get()), 0u) << "the nested call filtered it first";
     EXPECT_EQ(nested, kTrue16);
@@ -291,7 +259,9 @@ TEST_F(SlideShowSession, DeregisterDuringThePumpOfAnotherRegister) {
     start_();
     ASSERT_EQ(register_(first.get()), kTrue16);
     std::uint64_t nested = 0;
-    g_reentry = [&] { nested = deregister_(first.get()); };
+    g_reentry = [&] {
+        nested = deregister_(first.get());
+    };
     PostMessageW(helper.get(), WM_APP + 1, 0, 0);
     EXPECT_EQ(register_(second.get()), kTrue16);
     EXPECT_EQ(nested, kTrue32);

@@ -24,7 +24,7 @@ constexpr IID kIidSlideShowWindow = {
 // A stand-in for the host's slide-show window object: IUnknown, then the 4 IDispatch and 13
 // property entries that come before the HWND getter in the published layout.
 class FakeSlideShowWindow {
-public:
+  public:
     FakeSlideShowWindow(bool offersInterface, std::int32_t hwnd, HRESULT getterResult = S_OK)
         : offers_(offersInterface), hwnd_(hwnd), getterResult_(getterResult) {
         for (auto& entry : vtable_) entry = reinterpret_cast<void*>(&Unused);
@@ -37,10 +37,11 @@ public:
     IUnknown* unknown() { return reinterpret_cast<IUnknown*>(this); }
     long references() const { return references_; }
 
-private:
+  private:
     static FakeSlideShowWindow* Self(void* p) { return static_cast<FakeSlideShowWindow*>(p); }
     static HRESULT STDMETHODCALLTYPE QueryInterface(void* self, REFIID iid, void** out) {
-        if (IsEqualIID(iid, IID_IUnknown) || (Self(self)->offers_ && IsEqualIID(iid, kIidSlideShowWindow))) {
+        if (IsEqualIID(iid, IID_IUnknown) ||
+            (Self(self)->offers_ && IsEqualIID(iid, kIidSlideShowWindow))) {
             *out = self;
             ++Self(self)->references_;
             return S_OK;
@@ -67,7 +68,7 @@ private:
 using GetHandleFn = std::intptr_t (*)(const VARIANT*);
 
 class WindowHelpers : public testing::Test {
-protected:
+  protected:
     Library library_;
     GetHandleFn getHandle_ = library_.Get<GetHandleFn>("GetSSWHandle");
 

@@ -22,8 +22,8 @@ bool RegisterChildMode(const std::wstring& name, ChildMain main) {
 int RunChild(const std::wstring& mode, const std::wstring& argument, unsigned timeoutMs) {
     wchar_t exe[MAX_PATH];
     GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring command = L"\"" + std::wstring(exe) + L"\" --child " + mode + L" \"" +
-                           argument + L"\"";
+    std::wstring command =
+        L"\"" + std::wstring(exe) + L"\" --child " + mode + L" \"" + argument + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};

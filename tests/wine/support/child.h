@@ -22,8 +22,8 @@ bool DispatchChildMode(int& exitCode);
 
 }  // namespace testing_support
 
-#define TESSALIN_CHILD_MODE(name)                                                    \
-    static int ChildMode_##name(const std::wstring& argument);                       \
-    static const bool registered_##name =                                            \
-        ::testing_support::RegisterChildMode(L## #name, &ChildMode_##name);          \
+#define TESSALIN_CHILD_MODE(name)                                           \
+    static int ChildMode_##name(const std::wstring& argument);              \
+    static const bool registered_##name =                                   \
+        ::testing_support::RegisterChildMode(L## #name, &ChildMode_##name); \
     static int ChildMode_##name([[maybe_unused]] const std::wstring& argument)

@@ -15,7 +15,9 @@ Library::Library() {
     if (module_ == nullptr) throw std::runtime_error("Tessalin.dll did not load");
 }
 
-Library::~Library() { Free(); }
+Library::~Library() {
+    Free();
+}
 
 void Library::Free() {
     if (module_ != nullptr) FreeLibrary(module_);

@@ -14,7 +14,7 @@ namespace testing_support {
 std::wstring DllPath();
 
 class Library {
-public:
+  public:
     Library();
     ~Library();
     Library(const Library&) = delete;
@@ -33,15 +33,14 @@ public:
     // Unloads now rather than at destruction.
     void Free();
 
-private:
+  private:
     HMODULE module_ = nullptr;
 };
 
 // A value whose upper 32 bits are garbage and whose lower 32 bits are the given argument:
 // exports must read 32-bit arguments from the low half of their slots only.
 inline std::int64_t WithDirtyHigh(std::int32_t value) {
-    return static_cast<std::int64_t>(0x5A5A5A5A00000000ull |
-                                     static_cast<std::uint32_t>(value));
+    return static_cast<std::int64_t>(0x5A5A5A5A00000000ull | static_cast<std::uint32_t>(value));
 }
 
 }  // namespace testing_support

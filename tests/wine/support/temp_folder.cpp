@@ -33,8 +33,8 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
 }
 
 std::string ReadFileBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return {};
     std::string bytes(GetFileSize(file, nullptr), '\0');
     DWORD read = 0;
@@ -42,6 +42,19 @@ std::string ReadFileBytes(const std::wstring& path) {
     CloseHandle(file);
     bytes.resize(read);
     return bytes;
+}
+
+int CountEntries(const std::wstring& folder) {
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    int count = 0;
+    do {
+        const std::wstring name = entry.cFileName;
+        if (name != L"." && name != L"..") ++count;
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+    return count;
 }
 
 }  // namespace testing_support

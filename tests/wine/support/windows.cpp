@@ -22,9 +22,13 @@ RecordingClass::RecordingClass(const wchar_t* name) : name_(name) {
     RegisterClassW(&windowClass);
 }
 
-RecordingClass::~RecordingClass() { UnregisterClassW(name_.c_str(), GetModuleHandleW(nullptr)); }
+RecordingClass::~RecordingClass() {
+    UnregisterClassW(name_.c_str(), GetModuleHandleW(nullptr));
+}
 
-WNDPROC RecordingClass::Procedure() { return RecordingProc; }
+WNDPROC RecordingClass::Procedure() {
+    return RecordingProc;
+}
 
 std::vector<SeenMessage>& RecordingClass::Seen() {
     static std::vector<SeenMessage> seen;
@@ -38,9 +42,9 @@ int RecordingClass::Count(HWND wnd, UINT msg) {
 }
 
 TestWindow::TestWindow(const wchar_t* className, const wchar_t* title, DWORD style, RECT rect)
-    : wnd_(CreateWindowExW(0, className, title, style, rect.left, rect.top,
-                           rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                           GetModuleHandleW(nullptr), nullptr)) {}
+    : wnd_(CreateWindowExW(0, className, title, style, rect.left, rect.top, rect.right - rect.left,
+                           rect.bottom - rect.top, nullptr, nullptr, GetModuleHandleW(nullptr),
+                           nullptr)) {}
 
 TestWindow::~TestWindow() {
     if (IsWindow(wnd_)) DestroyWindow(wnd_);

@@ -19,7 +19,7 @@ struct SeenMessage {
 // Registers a window class of the given name whose procedure records what it receives and
 // answers WM_APP with wParam + lParam (so tests can check that results come back unchanged).
 class RecordingClass {
-public:
+  public:
     explicit RecordingClass(const wchar_t* name);
     ~RecordingClass();
     RecordingClass(const RecordingClass&) = delete;
@@ -30,13 +30,13 @@ public:
     static std::vector<SeenMessage>& Seen();
     static int Count(HWND wnd, UINT msg);
 
-private:
+  private:
     std::wstring name_;
 };
 
 // A top-level window, destroyed with the object.
 class TestWindow {
-public:
+  public:
     TestWindow(const wchar_t* className, const wchar_t* title, DWORD style = WS_OVERLAPPEDWINDOW,
                RECT rect = {0, 0, 300, 200});
     ~TestWindow();
@@ -45,7 +45,7 @@ public:
 
     HWND get() const { return wnd_; }
 
-private:
+  private:
     HWND wnd_;
 };
 

@@ -1,0 +1,26 @@
+// The notes views that the add-in holds, by the handles the library gave out.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "frame/lifecycle_win.h"
+#include "notes/notes_form_win.h"
+
+namespace tessalin {
+
+// A new view, hidden, with exactly the given outer rectangle in screen pixels.
+std::intptr_t CreateNotesViewAt(std::int32_t left, std::int32_t top, std::int32_t width,
+                                std::int32_t height);
+
+// The live view of that handle; null for 0, for a destroyed view and for anything the
+// library did not hand out.
+TNotesForm* FindNotesView(std::intptr_t handle) noexcept;
+
+void DestroyNotesViewOf(std::intptr_t handle) noexcept;
+
+// At FreeLibrary the views the add-in left would run unloaded code: they are destroyed. At
+// process exit they are left to the process's end.
+void FreeNotesViews(Unload how) noexcept;
+
+}  // namespace tessalin

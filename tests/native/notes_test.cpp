@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "notes/notes_zoom.h"
+#include "notes/view_table.h"
+
+namespace tessalin {
+namespace {
+
+TEST(NotesZoom, StepsByOneAndStopsAtTheBounds) {
+    EXPECT_EQ(StepZoom(10, ZoomStep::kIn), 11);
+    EXPECT_EQ(StepZoom(10, ZoomStep::kOut), 9);
+    EXPECT_EQ(StepZoom(629, ZoomStep::kIn), 630);
+    EXPECT_EQ(StepZoom(630, ZoomStep::kIn), std::nullopt);
+    EXPECT_EQ(StepZoom(2, ZoomStep::kOut), 1);
+    EXPECT_EQ(StepZoom(1, ZoomStep::kOut), std::nullopt);
+    EXPECT_EQ(StepZoom(630, ZoomStep::kOut), 629);
+    EXPECT_EQ(StepZoom(1, ZoomStep::kIn), 2);
+}
+
+TEST(NotesZoom, LabelRoundsToTheNearestPercentAndHalvesToEven) {
+    EXPECT_EQ(ZoomPercentText(10, 10), u"100%");
+    EXPECT_EQ(ZoomPercentText(11, 10), u"110%");
+    EXPECT_EQ(ZoomPercentText(1, 10), u"10%");
+    EXPECT_EQ(ZoomPercentText(630, 10), u"6300%");
+    EXPECT_EQ(ZoomPercentText(1, 3), u"33%");    // 33.33
+    EXPECT_EQ(ZoomPercentText(2, 3), u"67%");    // 66.67
+    EXPECT_EQ(ZoomPercentText(1, 8), u"12%");    // 12.5: down to the even neighbour
+    EXPECT_EQ(ZoomPercentText(3, 8), u"38%");    // 37.5: up to the even neighbour
+    EXPECT_EQ(ZoomPercentText(-1, 8), u"-12%");  // -12.5
+    EXPECT_EQ(ZoomPercentText(-3, 8), u"-38%");  // -37.5
+}
+
+struct Probe {
+    explicit Probe(int& destroyed) : destroyed_(destroyed) {}
+    ~Probe() { ++destroyed_; }
+    int& destroyed_;
+};
+
+TEST(NotesViewTable, HandlesNameOnlyLiveViewsAndAreNeverReused) {
+    int destroyed = 0;
+    ViewTable<Probe> table;
+    const auto first = table.Add(std::make_unique<Probe>(destroyed));
+    const auto second = table.Add(std::make_unique<Probe>(destroyed));
+    EXPECT_NE(first, 0);
+    EXPECT_NE(first, second);
+    EXPECT_EQ(table.Find(0), nullptr);
+    Probe* const secondView = table.Find(second);
+    ASSERT_NE(secondView, nullptr);
+
+    EXPECT_NE(table.Remove(first), nullptr);
+    EXPECT_EQ(destroyed, 1);
+    EXPECT_EQ(table.Find(first), nullptr);
+    EXPECT_EQ(table.Remove(first), nullptr);
+    EXPECT_EQ(table.Find(second), secondView);
+
+    // A view made after a destruction never takes the destroyed one's handle.
+    const auto third = table.Add(std::make_unique<Probe>(destroyed));
+    EXPECT_NE(third, first);
+    EXPECT_NE(third, second);
+    EXPECT_EQ(table.Find(first), nullptr);
+}
+
+TEST(NotesViewTable, RemoveAllHandsOverEveryViewAndEmptiesTheTable) {
+    int destroyed = 0;
+    ViewTable<Probe> table;
+    const auto first = table.Add(std::make_unique<Probe>(destroyed));
+    table.Add(std::make_unique<Probe>(destroyed));
+    {
+        auto all = table.RemoveAll();
+        EXPECT_EQ(all.size(), 2u);
+        EXPECT_EQ(table.Size(), 0u);
+        EXPECT_EQ(table.Find(first), nullptr);
+        EXPECT_EQ(destroyed, 0);
+    }
+    EXPECT_EQ(destroyed, 2);
+}
+
+}  // namespace
+}  // namespace tessalin

@@ -1,0 +1,498 @@
+// The presenter's notes window as the add-in drives it: created hidden at its rectangle, fed
+// with formatted notes through the clipboard, zoomed through its buttons, localised, and
+// destroyed without leaving anything behind.
+#include <windows.h>
+#include <gtest/gtest.h>
+#include <richedit.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <ostream>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/library.h"
+#include "support/temp_folder.h"
+
+using testing_support::Library;
+using testing_support::TempFolder;
+using testing_support::WithDirtyHigh;
+
+namespace {
+
+using CreateFn = std::intptr_t (*)(std::int64_t, std::int64_t, std::int64_t, std::int64_t);
+using HandleFn = void (*)(std::intptr_t);
+using TextFn = void (*)(std::intptr_t, const wchar_t*);
+
+constexpr char kBoldRtf[] = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 plain {\\b bold} text\\par}";
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+std::wstring TextOf(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), text.size())));
+    return text;
+}
+
+std::vector<HWND> ChildrenOf(HWND parent) {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        children.push_back(child);
+    }
+    return children;
+}
+
+std::set<HWND> NotesWindows() {
+    std::set<HWND> found;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM list) -> BOOL {
+            if (ClassOf(window) == L"TNotesForm") {
+                reinterpret_cast<std::set<HWND>*>(list)->insert(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+void PutOnClipboard(UINT format, const void* data, std::size_t bytes) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    std::memcpy(GlobalLock(memory), data, bytes);
+    GlobalUnlock(memory);
+    EXPECT_NE(SetClipboardData(format, memory), nullptr);
+    CloseClipboard();
+}
+
+void PutRtfOnClipboard(const char* rtf) {
+    PutOnClipboard(RegisterClipboardFormatW(L"Rich Text Format"), rtf, std::strlen(rtf) + 1);
+}
+
+void PutPlainTextOnClipboard(const std::wstring& text) {
+    PutOnClipboard(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+}
+
+bool ClipboardIsEmpty() {
+    return CountClipboardFormats() == 0;
+}
+
+struct Zoom {
+    WPARAM numerator = 0;
+    LPARAM denominator = 0;
+    bool operator==(const Zoom&) const = default;
+};
+
+// One notes view of the loaded library, with its window and controls found by design name.
+class NotesView {
+  public:
+    NotesView(const Library& library, std::int32_t left, std::int32_t top, std::int32_t width,
+              std::int32_t height)
+        : library_(library) {
+        const std::set<HWND> before = NotesWindows();
+        handle_ = library.Get<CreateFn>("CreateNotesView")(
+            WithDirtyHigh(left), WithDirtyHigh(top), WithDirtyHigh(width), WithDirtyHigh(height));
+        for (HWND window : NotesWindows()) {
+            if (before.count(window) == 0) window_ = window;
+        }
+        const std::vector<HWND> children = ChildrenOf(window_);
+        if (children.size() != 2) return;
+        richEdit_ = children[0];
+        panel_ = children[1];
+        const std::vector<HWND> onPanel = ChildrenOf(panel_);
+        if (onPanel.size() != 3) return;
+        zoomOut_ = onPanel[0];
+        label_ = onPanel[1];
+        zoomIn_ = onPanel[2];
+    }
+    ~NotesView() { library_.Get<HandleFn>("DestroyNotesView")(handle_); }
+    NotesView(const NotesView&) = delete;
+    NotesView& operator=(const NotesView&) = delete;
+
+    std::intptr_t handle() const { return handle_; }
+    HWND window() const { return window_; }
+    HWND richEdit() const { return richEdit_; }
+    HWND panel() const { return panel_; }
+    HWND zoomOut() const { return zoomOut_; }
+    HWND label() const { return label_; }
+    HWND zoomIn() const { return zoomIn_; }
+
+    void SetText(const wchar_t* text) const { library_.Get<TextFn>("SetNotesText")(handle_, text); }
+
+    // Pressed as the presenter would, though the strip is hidden.
+    static void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
+
+    Zoom CurrentZoom() const {
+        Zoom zoom;
+        SendMessageW(richEdit_, EM_GETZOOM, reinterpret_cast<WPARAM>(&zoom.numerator),
+                     reinterpret_cast<LPARAM>(&zoom.denominator));
+        return zoom;
+    }
+
+    bool IsBold(const std::wstring& word) const {
+        const std::size_t at = TextOf(richEdit_).find(word);
+        if (at == std::wstring::npos) return false;
+        SendMessageW(richEdit_, EM_SETSEL, at, at + word.size());
+        CHARFORMAT2W format{};
+        format.cbSize = sizeof format;
+        SendMessageW(richEdit_, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+        return (format.dwMask & CFM_BOLD) != 0 && (format.dwEffects & CFE_BOLD) != 0;
+    }
+
+  private:
+    const Library& library_;
+    std::intptr_t handle_ = 0;
+    HWND window_ = nullptr;
+    HWND richEdit_ = nullptr;
+    HWND panel_ = nullptr;
+    HWND zoomOut_ = nullptr;
+    HWND label_ = nullptr;
+    HWND zoomIn_ = nullptr;
+};
+
+TEST(NotesView, IsCreatedHiddenAtExactlyItsRectangleWithItsControls) {
+    Library library;
+    NotesView view(library, 100, 50, 640, 480);
+    ASSERT_NE(view.handle(), 0);
+    ASSERT_NE(view.window(), nullptr);
+    EXPECT_NE(view.handle(), reinterpret_cast<std::intptr_t>(view.window()));
+
+    RECT outer{};
+    GetWindowRect(view.window(), &outer);
+    EXPECT_EQ(outer.left, 100);
+    EXPECT_EQ(outer.top, 50);
+    EXPECT_EQ(outer.right - outer.left, 640);
+    EXPECT_EQ(outer.bottom - outer.top, 480);
+    EXPECT_FALSE(IsWindowVisible(view.window()));
+    EXPECT_EQ(GetWindow(view.window(), GW_OWNER), nullptr);
+    EXPECT_EQ(TextOf(view.window()), L"Notes");
+
+    // A caption bar with no buttons on a frame the user cannot size.
+    const LONG_PTR style = GetWindowLongPtrW(view.window(), GWL_STYLE);
+    EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+    EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX), WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+    EXPECT_EQ(style & (WS_SYSMENU | WS_THICKFRAME | WS_CHILD | WS_POPUP), 0);
+
+    // The notes fill the client area while the zoom strip is hidden.
+    ASSERT_NE(view.zoomIn(), nullptr);
+    EXPECT_EQ(_wcsicmp(ClassOf(view.richEdit()).c_str(), L"RICHEDIT20W"), 0);
+    RECT client{};
+    RECT notes{};
+    GetClientRect(view.window(), &client);
+    GetWindowRect(view.richEdit(), &notes);
+    EXPECT_EQ(notes.right - notes.left, client.right);
+    EXPECT_EQ(notes.bottom - notes.top, client.bottom);
+    const LONG_PTR notesStyle = GetWindowLongPtrW(view.richEdit(), GWL_STYLE);
+    EXPECT_NE(notesStyle & ES_MULTILINE, 0);
+    EXPECT_EQ(notesStyle & ES_READONLY, 0) << "editable until the first refresh";
+
+    EXPECT_EQ(GetWindowLongPtrW(view.panel(), GWL_STYLE) & WS_VISIBLE, 0);
+    EXPECT_EQ(ClassOf(view.zoomOut()), L"Button");
+    EXPECT_EQ(TextOf(view.zoomOut()), L"Zoom Out (-)");
+    EXPECT_EQ(ClassOf(view.label()), L"Static");
+    EXPECT_EQ(TextOf(view.label()), L"100%");
+    EXPECT_NE(GetWindowLongPtrW(view.label(), GWL_STYLE) & SS_NOPREFIX, 0);
+    EXPECT_EQ(TextOf(view.zoomIn()), L"Zoom In (+)");
+
+    // The buttons and the label follow the window's font; the notes keep their own.
+    const auto fontOf = [](HWND window) {
+        return reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+    };
+    EXPECT_NE(fontOf(view.zoomIn()), nullptr);
+    EXPECT_EQ(fontOf(view.zoomIn()), fontOf(view.label()));
+    EXPECT_EQ(fontOf(view.zoomIn()), fontOf(view.zoomOut()));
+
+    // A new view has sent no zoom: the control still has none.
+    EXPECT_EQ(view.CurrentZoom(), Zoom{});
+}
+
+TEST(NotesView, PastesFormattedNotesFromTheClipboardAndEmptiesIt) {
+    Library library;
+    NotesView view(library, 0, 0, 640, 480);
+    PutRtfOnClipboard(kBoldRtf);
+    view.SetText(L"the argument is not shown");
+
+    const std::wstring shown = TextOf(view.richEdit());
+    EXPECT_NE(shown.find(L"plain bold text"), std::wstring::npos) << "shown: " << shown.c_str();
+    EXPECT_EQ(shown.find(L"argument"), std::wstring::npos);
+    EXPECT_TRUE(view.IsBold(L"bold"));
+    EXPECT_FALSE(view.IsBold(L"plain"));
+    EXPECT_TRUE(ClipboardIsEmpty());
+    EXPECT_NE(GetWindowLongPtrW(view.richEdit(), GWL_STYLE) & ES_READONLY, 0);
+    EXPECT_EQ(view.CurrentZoom(), (Zoom{10, 10}));
+
+    // Plain text, with a null argument this time, replaces the whole content.
+    PutPlainTextOnClipboard(L"second slide");
+    view.SetText(nullptr);
+    EXPECT_EQ(TextOf(view.richEdit()), L"second slide");
+    EXPECT_TRUE(ClipboardIsEmpty());
+
+    // Nothing new on the clipboard: the view is left empty.
+    view.SetText(L"");
+    EXPECT_EQ(TextOf(view.richEdit()), L"");
+    EXPECT_NE(GetWindowLongPtrW(view.richEdit(), GWL_STYLE) & ES_READONLY, 0);
+}
+
+TEST(NotesView, LongLinesWrapAtTheWindowsWidth) {
+    Library library;
+    NotesView view(library, 0, 0, 300, 200);
+    PutPlainTextOnClipboard(std::wstring(40, L'x') + std::wstring(40, L' ') +
+                            L"words that do not fit on one line of a narrow notes window");
+    view.SetText(L"");
+    EXPECT_GT(SendMessageW(view.richEdit(), EM_GETLINECOUNT, 0, 0), 1);
+}
+
+TEST(NotesView, ClipboardHeldByAnotherThreadIsLeftAloneAfterABriefWait) {
+    Library library;
+    NotesView view(library, 0, 0, 640, 480);
+    PutPlainTextOnClipboard(L"kept");
+    HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    bool held = false;
+    std::thread holder([&] {
+        // Opened for a window of its own: one opened for no window could be taken over by
+        // any other opening for no window.
+        HWND own = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                                   nullptr);
+        held = OpenClipboard(own) != FALSE;
+        SetEvent(opened);
+        WaitForSingleObject(release, 10000);
+        if (held) CloseClipboard();
+        DestroyWindow(own);
+    });
+    WaitForSingleObject(opened, 10000);
+    const auto start = std::chrono::steady_clock::now();
+    if (held) view.SetText(L"");
+    const auto waited = std::chrono::steady_clock::now() - start;
+    SetEvent(release);
+    holder.join();
+    CloseHandle(opened);
+    CloseHandle(release);
+
+    ASSERT_TRUE(held);
+    EXPECT_LT(waited, std::chrono::seconds(2));
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT)) << "the clipboard was not the view's";
+    EXPECT_NE(GetWindowLongPtrW(view.richEdit(), GWL_STYLE) & ES_READONLY, 0);
+}
+
+TEST(NotesView, ZoomButtonsStepTheZoomAndTheLabelWithinTheirBounds) {
+    Library library;
+    NotesView view(library, 0, 0, 640, 480);
+    PutRtfOnClipboard(kBoldRtf);
+    view.SetText(L"");
+    ASSERT_EQ(view.CurrentZoom(), (Zoom{10, 10}));
+
+    NotesView::Click(view.zoomIn());
+    EXPECT_EQ(view.CurrentZoom(), (Zoom{11, 10}));
+    EXPECT_EQ(TextOf(view.label()), L"110%");
+
+    for (int step = 11; step < 630; ++step) NotesView::Click(view.zoomIn());
+    EXPECT_EQ(view.CurrentZoom(), (Zoom{630, 10}));
+    EXPECT_EQ(TextOf(view.label()), L"6300%");
+    NotesView::Click(view.zoomIn());
+    EXPECT_EQ(view.CurrentZoom(), (Zoom{630, 10}));
+    EXPECT_EQ(TextOf(view.label()), L"6300%");
+
+    for (int step = 630; step > 1; --step) NotesView::Click(view.zoomOut());
+    EXPECT_EQ(view.CurrentZoom(), (Zoom{1, 10}));
+    EXPECT_EQ(TextOf(view.label()), L"10%");
+    NotesView::Click(view.zoomOut());
+    EXPECT_EQ(view.CurrentZoom(), (Zoom{1, 10}));
+    EXPECT_EQ(TextOf(view.label()), L"10%");
+
+    // A refresh keeps the zoom the presenter chose.
+    PutPlainTextOnClipboard(L"next slide");
+    view.SetText(L"");
+    EXPECT_EQ(view.CurrentZoom(), (Zoom{1, 10}));
+}
+
+TEST(NotesView, TitleShowHideAndCloseAndTwoViewsStayIndependent) {
+    Library library;
+    const auto setTitle = library.Get<TextFn>("SetNotesTitle");
+    NotesView first(library, 0, 0, 640, 480);
+    NotesView second(library, 10, 10, 320, 240);
+
+    setTitle(first.handle(), L"Slide 3 \u2013 notes");
+    EXPECT_EQ(TextOf(first.window()), L"Slide 3 \u2013 notes");
+    EXPECT_EQ(TextOf(second.window()), L"Notes");
+    setTitle(second.handle(), nullptr);
+    EXPECT_EQ(TextOf(second.window()), L"");
+
+    PutPlainTextOnClipboard(L"first only");
+    first.SetText(L"");
+    NotesView::Click(first.zoomIn());
+    EXPECT_EQ(TextOf(second.richEdit()), L"");
+    EXPECT_EQ(second.CurrentZoom(), Zoom{});
+    EXPECT_EQ(TextOf(second.label()), L"100%");
+
+    library.Get<HandleFn>("ShowNotesView")(first.handle());
+    EXPECT_TRUE(IsWindowVisible(first.window()));
+    EXPECT_FALSE(IsWindowVisible(second.window()));
+    // Closing only hides: the view, its notes and its zoom stay.
+    SendMessageW(first.window(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(first.window()));
+    EXPECT_FALSE(IsWindowVisible(first.window()));
+    library.Get<HandleFn>("ShowNotesView")(first.handle());
+    library.Get<HandleFn>("HideNotesView")(first.handle());
+    EXPECT_FALSE(IsWindowVisible(first.window()));
+    EXPECT_EQ(TextOf(first.richEdit()), L"first only");
+    EXPECT_EQ(first.CurrentZoom(), (Zoom{11, 10}));
+}
+
+TEST(NotesView, HandlesThatNameNoLiveViewDoNothing) {
+    Library library;
+    const auto destroy = library.Get<HandleFn>("DestroyNotesView");
+    std::intptr_t destroyed = library.Get<CreateFn>("CreateNotesView")(0, 0, 200, 200);
+    ASSERT_NE(destroyed, 0);
+    destroy(destroyed);
+    EXPECT_TRUE(NotesWindows().empty());
+
+    NotesView live(library, 0, 0, 200, 200);
+    PutPlainTextOnClipboard(L"stays on the clipboard");
+    for (const std::intptr_t handle : {std::intptr_t{0}, destroyed, live.handle() + 1000,
+                                       reinterpret_cast<std::intptr_t>(live.window())}) {
+        library.Get<TextFn>("SetNotesTitle")(handle, L"wrong");
+        library.Get<TextFn>("SetNotesText")(handle, L"wrong");
+        library.Get<HandleFn>("ShowNotesView")(handle);
+        library.Get<HandleFn>("HideNotesView")(handle);
+        destroy(handle);
+    }
+    EXPECT_EQ(NotesWindows(), std::set<HWND>{live.window()});
+    EXPECT_EQ(TextOf(live.window()), L"Notes");
+    EXPECT_FALSE(IsWindowVisible(live.window()));
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+}
+
+TEST(NotesView, FreeLibraryDestroysTheViewsTheAddInLeft) {
+    HWND left = nullptr;
+    {
+        Library library;
+        library.Get<CreateFn>("CreateNotesView")(0, 0, 200, 200);
+        ASSERT_EQ(NotesWindows().size(), 1u);
+        left = *NotesWindows().begin();
+        library.Free();
+        EXPECT_FALSE(IsWindow(left));
+    }
+    // Loaded again, the library registers its classes afresh.
+    Library again;
+    NotesView view(again, 0, 0, 200, 200);
+    EXPECT_NE(view.window(), nullptr);
+    EXPECT_NE(view.richEdit(), nullptr);
+}
+
+// A language file for the user's default language, in an installation folder named in the
+// registry before the library loads.
+class LocalisedNotesView : public ::testing::Test {
+  protected:
+    static constexpr wchar_t kKey[] = L"Software\\Brackwood\\Tessaline";
+
+    void SetUp() override {
+        CreateDirectoryW((install_ / L"Messages").c_str(), nullptr);
+        wchar_t name[16];
+        std::swprintf(name, 16, L"%04X.lcl", GetUserDefaultLangID());
+        testing_support::WriteFileBytes(
+            install_.path() + L"\\Messages\\" + name,
+            "NotesForm~<DEFAULT>~\"Speaker notes\"~\"Notes of the current slide\"\r\n"
+            "<ALL>~ZoomInButton~\"Bigger\"~\"Make the text bigger\"\r\n"
+            "NotesForm~ZoomInButton~\"Larger\"~\"\"\r\n"
+            "<ALL>~ZoomOutButton~\"Smaller\"~\"Make the text smaller\"\r\n"
+            "NotesForm~RichNotesText~\"not for a rich edit\"~\"\"\r\n");
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                  &key, nullptr),
+                  ERROR_SUCCESS);
+        const std::wstring& path = install_.path();
+        RegSetValueExW(key, L"InstallPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                       static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(key);
+    }
+
+    void TearDown() override { RegDeleteTreeW(HKEY_LOCAL_MACHINE, kKey); }
+
+    TempFolder install_;
+};
+
+TEST_F(LocalisedNotesView, TakesCaptionAndButtonTextsFromTheUsersLanguage) {
+    Library library;
+    NotesView view(library, 0, 0, 640, 480);
+    EXPECT_EQ(TextOf(view.window()), L"Speaker notes");
+    EXPECT_EQ(TextOf(view.zoomIn()), L"Larger") << "the window's own entry wins over <ALL>";
+    EXPECT_EQ(TextOf(view.zoomOut()), L"Smaller");
+    EXPECT_EQ(TextOf(view.label()), L"100%");
+    EXPECT_EQ(TextOf(view.richEdit()), L"");
+}
+
+// What the process holds of the platform's objects. Wine answers GetGuiResources with 0;
+// there the live GDI handles are counted in its handle table (a handle whose upper half is 0
+// names whatever lives in that slot), and the windows of this thread are counted.
+struct GuiObjects {
+    DWORD gdi = 0;
+    DWORD user = 0;
+    int windows = 0;
+    bool operator==(const GuiObjects&) const = default;
+    friend std::ostream& operator<<(std::ostream& out, const GuiObjects& counted) {
+        return out << counted.gdi << " GDI objects, " << counted.user << " USER objects, "
+                   << counted.windows << " windows";
+    }
+};
+
+int CountWindows(HWND parent) {
+    int count = 0;
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        count += 1 + CountWindows(child);
+    }
+    return count;
+}
+
+GuiObjects CountGuiObjects() {
+    GuiObjects counted;
+    counted.gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    counted.user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    if (counted.gdi == 0) {
+        for (ULONG slot = 1; slot < 0x10000; ++slot) {
+            if (GetObjectType(ULongToHandle(slot)) != 0) ++counted.gdi;
+        }
+    }
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM count) -> BOOL {
+            *reinterpret_cast<int*>(count) += 1 + CountWindows(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&counted.windows));
+    return counted;
+}
+
+TEST(NotesView, FiveHundredViewsLeaveNoObjectsBehind) {
+    Library library;
+    const auto create = library.Get<CreateFn>("CreateNotesView");
+    const auto setText = library.Get<TextFn>("SetNotesText");
+    const auto destroy = library.Get<HandleFn>("DestroyNotesView");
+    // The first view loads the rich-edit library and registers the classes, once.
+    destroy(create(0, 0, 300, 200));
+    const GuiObjects before = CountGuiObjects();
+    ASSERT_GT(before.gdi, 0u);
+    for (int i = 0; i < 500; ++i) {
+        const std::intptr_t view = create(i % 100, i % 50, 300, 200);
+        ASSERT_NE(view, 0) << "view " << i;
+        if (i % 50 == 0) {
+            PutRtfOnClipboard(kBoldRtf);
+            setText(view, L"");
+        }
+        destroy(view);
+    }
+    EXPECT_EQ(CountGuiObjects(), before);
+}
+
+}  // namespace

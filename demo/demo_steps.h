@@ -11,6 +11,9 @@ struct Demo {
     std::wstring outputFolder;  // screenshots and other files the demo leaves behind
 };
 
+// Runs the host's message loop for about the given time, as the host would between calls.
+void PumpMessages(unsigned long milliseconds);
+
 void DemoLifecycleStart(const Demo& demo);
 void DemoLifecycleEnd(const Demo& demo);
 void DemoMonitors(const Demo& demo);

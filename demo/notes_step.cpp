@@ -86,18 +86,6 @@ HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* prefix) {
     return search.found;
 }
 
-void Pump(DWORD milliseconds) {
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    while (GetTickCount64() < end) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
 }  // namespace
 
 void DemoNotes(const Demo& demo) {
@@ -140,7 +128,7 @@ void DemoNotes(const Demo& demo) {
 
     demo.library.Call<void>("ShowNotesView", view);
     std::wprintf(L"ShowNotesView(view)\n");
-    Pump(700);
+    PumpMessages(700);
     const std::wstring path = demo.outputFolder + L"\\notes_view.bmp";
     std::wprintf(L"host: screenshot %ls\n", SaveVirtualScreen(path) ? path.c_str() : L"not taken");
 

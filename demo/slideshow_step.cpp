@@ -45,18 +45,6 @@ BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM rects) {
     return TRUE;
 }
 
-void Pump(DWORD milliseconds) {
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    while (GetTickCount64() < end) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
 }  // namespace
 
 void DemoSlideShowStart(const Demo& demo) {
@@ -80,7 +68,7 @@ void DemoSlideShowStart(const Demo& demo) {
         std::wprintf(L"host: slide show %d at (%ld,%ld) %ldx%ld\n", i + 1, r.left, r.top,
                      r.right - r.left, r.bottom - r.top);
     }
-    Pump(200);
+    PumpMessages(200);
 
     demo.library.Call<void>("StartTessalineSession");
     std::wprintf(L"StartTessalineSession()\n");
@@ -93,12 +81,12 @@ void DemoSlideShowStart(const Demo& demo) {
     demo.library.Call<void>("StartTessaline");
     std::wprintf(L"StartTessaline()\n");
     g_focusMessages[0] = g_focusMessages[1] = 0;
-    Pump(3000);
+    PumpMessages(3000);
     std::wprintf(L"host: focus messages reaching the filtered shows in 3 s: %d and %d\n",
                  g_focusMessages[0], g_focusMessages[1]);
     SetForegroundWindow(g_shows[0]);
     SetForegroundWindow(g_shows[1]);
-    Pump(200);
+    PumpMessages(200);
     std::wprintf(L"host: after switching the foreground between them: %d and %d\n",
                  g_focusMessages[0], g_focusMessages[1]);
 }

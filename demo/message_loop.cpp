@@ -1,0 +1,15 @@
+#include <windows.h>
+
+#include "demo_steps.h"
+
+void PumpMessages(unsigned long milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    while (GetTickCount64() < end) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}

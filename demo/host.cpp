@@ -30,9 +30,9 @@ int wmain(int argc, wchar_t** argv) {
         DemoLifecycleStart(demo);
         DemoMonitors(demo);
         DemoSlideShowStart(demo);
+        DemoNotes(demo);
         DemoLocalization(demo);
         DemoFiles(demo);
-        DemoNotes(demo);
         DemoSlideShowEnd(demo);
         DemoLifecycleEnd(demo);
     } catch (const std::exception& error) {

@@ -127,6 +127,17 @@ stop_display() {
         # First end the prefix's own processes (services, explorer), which would otherwise
         # outlive their server, then the server itself.
         "$(dirname "$TESSALIN_WINE")/wineserver" -k 2>/dev/null || true
+        # Seen here: a winedevice.exe now and then outlives that; end whatever still runs in
+        # this prefix, found by the prefix in its environment.
+        local environ pid
+        for environ in /proc/[0-9]*/environ; do
+            pid=${environ#/proc/}
+            pid=${pid%/environ}
+            [[ $pid == "$$" || $pid == "$WINESERVER_PID" ]] && continue
+            if { tr '\0' '\n' <"$environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+                kill -9 "$pid" 2>/dev/null || true
+            fi
+        done
         kill "$WINESERVER_PID" 2>/dev/null || true
         wait "$WINESERVER_PID" 2>/dev/null || true
         WINESERVER_PID=""

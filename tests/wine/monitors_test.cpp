@@ -12,9 +12,13 @@
 #include <vector>
 
 #include "support/library.h"
+#include "support/windows.h"
 
 using testing_support::Library;
 using testing_support::WithDirtyHigh;
+
+using testing_support::ClassOf;
+using testing_support::TextOf;
 
 namespace {
 
@@ -35,18 +39,6 @@ int SystemMonitors() {
     if (SystemMonitors() < 2)                                                        \
     GTEST_SKIP() << "the system reports " << SystemMonitors() << " monitor(s) on a " \
                  << "display of TESSALIN_MONITORS=" << std::getenv("TESSALIN_MONITORS")
-
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
-std::wstring TextOf(HWND window) {
-    wchar_t text[64] = {};
-    GetWindowTextW(window, text, 64);
-    return text;
-}
 
 bool SameRect(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;

@@ -17,10 +17,14 @@
 
 #include "support/library.h"
 #include "support/temp_folder.h"
+#include "support/windows.h"
 
 using testing_support::Library;
 using testing_support::TempFolder;
 using testing_support::WithDirtyHigh;
+
+using testing_support::ClassOf;
+using testing_support::TextOf;
 
 namespace {
 
@@ -29,18 +33,6 @@ using HandleFn = void (*)(std::intptr_t);
 using TextFn = void (*)(std::intptr_t, const wchar_t*);
 
 constexpr char kBoldRtf[] = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 plain {\\b bold} text\\par}";
-
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
-std::wstring TextOf(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), text.size())));
-    return text;
-}
 
 std::vector<HWND> ChildrenOf(HWND parent) {
     std::vector<HWND> children;

@@ -50,6 +50,19 @@ TestWindow::~TestWindow() {
     if (IsWindow(wnd_)) DestroyWindow(wnd_);
 }
 
+std::wstring ClassOf(HWND wnd) {
+    wchar_t name[256] = {};
+    GetClassNameW(wnd, name, 256);
+    return name;
+}
+
+std::wstring TextOf(HWND wnd) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(wnd)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(wnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
 void PumpFor(DWORD milliseconds) {
     const ULONGLONG end = GetTickCount64() + milliseconds;
     while (GetTickCount64() < end) {

@@ -49,6 +49,10 @@ class TestWindow {
     HWND wnd_;
 };
 
+// A window's class name and its whole window text.
+std::wstring ClassOf(HWND wnd);
+std::wstring TextOf(HWND wnd);
+
 // Dispatches the thread's messages for about the given time.
 void PumpFor(DWORD milliseconds);
 

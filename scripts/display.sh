@@ -105,6 +105,10 @@ start_display() {
     "$wine_dir/wineserver" -f -p >/dev/null 2>&1 &
     WINESERVER_PID=$!
     "$TESSALIN_WINE" wineboot -i >"$DISPLAY_TMP/wineboot.log" 2>&1
+    # Seen here: a crashing test program starts Wine's debugger, whose crash dialog then waits
+    # for ever. Without the dialog the debugger prints its report and ends the program.
+    "$TESSALIN_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD \
+        /d 0 /f >>"$DISPLAY_TMP/wineboot.log" 2>&1
     wait_for_monitors "${1:-}"
 }
 

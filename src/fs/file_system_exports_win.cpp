@@ -85,9 +85,7 @@ Text OpenableName(const Text& path) {
         GetFullPathNameW(AsWide(path), needed, reinterpret_cast<wchar_t*>(full.data()), nullptr);
     if (length == 0 || length >= needed) return Text();
     full.resize(length);
-    if (full.starts_with(u"\\\\?\\")) return full;
-    if (full.starts_with(u"\\\\")) return u"\\\\?\\UNC\\" + full.substr(2);
-    return u"\\\\?\\" + full;
+    return ExtendedLengthPath(full);
 }
 
 void CreateUnicodeIni(const Text& path) {

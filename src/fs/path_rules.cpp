@@ -93,6 +93,14 @@ Text RelativePath(TextView base, TextView target, const LowerCaseFn& lower) {
     return result;
 }
 
+Text ExtendedLengthPath(TextView fullPath) {
+    if (fullPath.starts_with(u"\\\\?\\")) return Text(fullPath);
+    // The device namespace and the extended-length one are the same; only the parsing differs.
+    if (fullPath.starts_with(u"\\\\.\\")) return u"\\\\?\\" + Text(fullPath.substr(4));
+    if (fullPath.starts_with(u"\\\\")) return u"\\\\?\\UNC\\" + Text(fullPath.substr(2));
+    return u"\\\\?\\" + Text(fullPath);
+}
+
 std::optional<std::vector<TextView>> ForceFolderPlan(TextView path, const FolderExistsFn& exists) {
     // Walked upwards without recursion: a path of thousands of one-letter folders must not
     // exhaust the stack.

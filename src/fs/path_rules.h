@@ -29,6 +29,12 @@ TextView FileName(TextView path);
 // drive the result is `target` itself.
 Text RelativePath(TextView base, TextView target, const LowerCaseFn& lower);
 
+// The extended-length ("\\?\") form of a full path, which the platform opens as it stands,
+// however long: a drive path gets the prefix, "\\server\share\..." becomes
+// "\\?\UNC\server\share\...", a device path "\\.\..." takes "?" in place of its dot, and a
+// path already in that form is kept.
+Text ExtendedLengthPath(TextView fullPath);
+
 // The folders to create, outermost first, so that `path` exists afterwards; empty when
 // nothing needs creating. Each is a leading part of `path`, viewed in place. No value when
 // the chain of parents ends in the empty path (a relative name that names no existing

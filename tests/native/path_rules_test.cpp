@@ -105,6 +105,17 @@ TEST(ForceFolderPlan, VeryDeepPathsNeedNoRecursion) {
     EXPECT_EQ(plan->back(), path);
 }
 
+TEST(ExtendedLengthPath, EveryFormOpensAsItStands) {
+    EXPECT_EQ(ExtendedLengthPath(u"C:\\a\\b.ini"), u"\\\\?\\C:\\a\\b.ini");
+    EXPECT_EQ(ExtendedLengthPath(u"\\\\server\\share\\b.ini"), u"\\\\?\\UNC\\server\\share\\b.ini");
+    EXPECT_EQ(ExtendedLengthPath(u"\\\\?\\C:\\a\\b.ini"), u"\\\\?\\C:\\a\\b.ini");
+    EXPECT_EQ(ExtendedLengthPath(u"\\\\?\\UNC\\server\\share\\b.ini"),
+              u"\\\\?\\UNC\\server\\share\\b.ini");
+    // A device path is no share named "."
+    EXPECT_EQ(ExtendedLengthPath(u"\\\\.\\C:\\a\\b.ini"), u"\\\\?\\C:\\a\\b.ini");
+    EXPECT_EQ(ExtendedLengthPath(u"\\\\.\\pipe\\b"), u"\\\\?\\pipe\\b");
+}
+
 TEST(DialogSettings, FlagTranslations) {
     EXPECT_EQ(ClassicDialogFlags(kLoadSessionDialog.options), 0x881824u);
     EXPECT_EQ(ClassicDialogFlags(kSaveSessionDialog.options), 0x880826u);

@@ -11,9 +11,7 @@ namespace {
 
 template <class Action>
 void WithNotesView(std::intptr_t handle, Action&& action) noexcept {
-    Guarded([&] {
-        if (TNotesForm* view = FindNotesView(handle)) action(*view);
-    });
+    Guarded([&] { NotesViews().Use(handle, action); });
 }
 
 }  // namespace

@@ -11,6 +11,10 @@ namespace {
 
 using forms::kRichNotesText;
 
+// Far above any real notes. The control's default of 32,767 characters would make a paste
+// cut longer notes silently, formatted ones included.
+constexpr LPARAM kNotesTextLimit = 0x7FFFFFFE;
+
 void SetRichEditZoom(HWND richEdit, std::int32_t numerator, std::int32_t denominator) noexcept {
     SendMessageW(richEdit, EM_SETZOOM, static_cast<WPARAM>(std::intptr_t{numerator}),
                  static_cast<LPARAM>(denominator));
@@ -34,6 +38,7 @@ TNotesForm::TNotesForm() noexcept : Form(forms::TNOTESFORM) {}
 void TNotesForm::FormCreate() {
     // No zoom message yet: the empty control has nothing to zoom and the label reads "100%".
     SetFormFont(ApplyIconTitleFont());
+    SendMessageW(Control(kRichNotesText), EM_EXLIMITTEXT, 0, kNotesTextLimit);
     Localize(GetUserDefaultLangID());
 }
 

@@ -6,6 +6,7 @@
 
 #include "frame/lifecycle_win.h"
 #include "notes/notes_form_win.h"
+#include "notes/view_table.h"
 
 namespace tessalin {
 
@@ -13,9 +14,9 @@ namespace tessalin {
 std::intptr_t CreateNotesViewAt(std::int32_t left, std::int32_t top, std::int32_t width,
                                 std::int32_t height);
 
-// The live view of that handle; null for 0, for a destroyed view and for anything the
-// library did not hand out.
-TNotesForm* FindNotesView(std::intptr_t handle) noexcept;
+// Handles name nothing once their view is destroyed; 0 and values the library did not hand
+// out name nothing either.
+ViewTable<TNotesForm>& NotesViews() noexcept;
 
 void DestroyNotesViewOf(std::intptr_t handle) noexcept;
 

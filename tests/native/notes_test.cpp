@@ -77,5 +77,41 @@ TEST(NotesViewTable, RemoveAllHandsOverEveryViewAndEmptiesTheTable) {
     EXPECT_EQ(destroyed, 2);
 }
 
+// A view removed by code that runs during a call on it (a window procedure, the clipboard's
+// owner) stays alive until the outermost call on it has returned, and is dead to everyone
+// else from the removal on.
+TEST(NotesViewTable, ViewRemovedDuringAUseGoesWhenTheLastUseEnds) {
+    int destroyed = 0;
+    ViewTable<Probe> table;
+    const auto view = table.Add(std::make_unique<Probe>(destroyed));
+    const auto other = table.Add(std::make_unique<Probe>(destroyed));
+    int ran = 0;
+    table.Use(view, [&](Probe& outer) {
+        table.Use(view, [&](Probe&) {
+            EXPECT_EQ(table.Remove(view), nullptr);
+            EXPECT_NE(table.Remove(other), nullptr) << "another view goes at once";
+            EXPECT_EQ(destroyed, 1);
+            EXPECT_EQ(table.Find(view), nullptr);
+            table.Use(view, [&](Probe&) { ++ran; });
+            EXPECT_EQ(table.Remove(view), nullptr) << "removed once only";
+        });
+        EXPECT_EQ(destroyed, 1) << "the outer call still runs on it";
+        EXPECT_EQ(&outer.destroyed_, &destroyed);
+    });
+    EXPECT_EQ(ran, 0) << "a removed view takes no new calls";
+    EXPECT_EQ(destroyed, 2);
+    EXPECT_EQ(table.Size(), 0u);
+
+    // A failing call ends its use all the same.
+    const auto third = table.Add(std::make_unique<Probe>(destroyed));
+    EXPECT_THROW(table.Use(third,
+                           [&](Probe&) {
+                               table.Remove(third);
+                               throw 1;
+                           }),
+                 int);
+    EXPECT_EQ(destroyed, 3);
+}
+
 }  // namespace
 }  // namespace tessalin

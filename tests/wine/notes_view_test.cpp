@@ -382,6 +382,74 @@ TEST(NotesView, FreeLibraryDestroysTheViewsTheAddInLeft) {
     EXPECT_NE(view.richEdit(), nullptr);
 }
 
+// Notes far longer than the rich edit's default limit of 32,767 characters, which on Windows
+// would cut a paste silently.
+TEST(NotesView, LongNotesComeThroughWhole) {
+    Library library;
+    NotesView view(library, 0, 0, 640, 480);
+    EXPECT_GE(SendMessageW(view.richEdit(), EM_GETLIMITTEXT, 0, 0), 16 * 1024 * 1024);
+
+    std::wstring plain;
+    std::string rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 ";
+    for (int paragraph = 0; plain.size() < 40'000; ++paragraph) {
+        const std::string line = "Paragraph " + std::to_string(paragraph) + std::string(90, 'n');
+        plain += std::wstring(line.begin(), line.end()) + L"\r\n";
+        rtf += line + "\\par\n";
+    }
+    rtf += "}";
+    // Line ends are the control's business; every other character must be there.
+    const auto withoutLineEnds = [](std::wstring text) {
+        std::erase_if(text, [](wchar_t c) { return c == L'\r' || c == L'\n'; });
+        return text;
+    };
+    PutPlainTextOnClipboard(plain);
+    view.SetText(L"");
+    EXPECT_EQ(withoutLineEnds(TextOf(view.richEdit())), withoutLineEnds(plain));
+    PutRtfOnClipboard(rtf.c_str());
+    view.SetText(L"");
+    EXPECT_EQ(withoutLineEnds(TextOf(view.richEdit())), withoutLineEnds(plain));
+}
+
+// The clipboard's owner renders the notes only when the view asks for them, and meanwhile
+// destroys the view the library is filling.
+std::intptr_t g_viewToDestroy = 0;
+HandleFn g_destroyView = nullptr;
+
+LRESULT CALLBACK DelayedOwnerProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_RENDERFORMAT && wParam == CF_UNICODETEXT) {
+        g_destroyView(g_viewToDestroy);
+        const wchar_t text[] = L"rendered late";
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof text);
+        std::memcpy(GlobalLock(memory), text, sizeof text);
+        GlobalUnlock(memory);
+        SetClipboardData(CF_UNICODETEXT, memory);
+        return 0;
+    }
+    return DefWindowProcW(wnd, msg, wParam, lParam);
+}
+
+TEST(NotesView, ViewDestroyedWhileItIsFilledGoesWhenTheCallReturns) {
+    Library library;
+    testing_support::RecordingClass ownerClass(L"TessalinTestClipboardOwner");
+    testing_support::TestWindow owner(L"TessalinTestClipboardOwner", L"owner");
+    SetWindowLongPtrW(owner.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DelayedOwnerProc));
+    ASSERT_TRUE(OpenClipboard(owner.get()));
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, nullptr);
+    CloseClipboard();
+
+    g_destroyView = library.Get<HandleFn>("DestroyNotesView");
+    g_viewToDestroy = library.Get<CreateFn>("CreateNotesView")(0, 0, 300, 200);
+    ASSERT_EQ(NotesWindows().size(), 1u);
+    library.Get<TextFn>("SetNotesText")(g_viewToDestroy, L"");
+    EXPECT_TRUE(NotesWindows().empty());
+    EXPECT_TRUE(ClipboardIsEmpty());
+
+    // The handle is dead: nothing comes back to life.
+    library.Get<HandleFn>("ShowNotesView")(g_viewToDestroy);
+    EXPECT_TRUE(NotesWindows().empty());
+}
+
 // A language file for the user's default language, in an installation folder named in the
 // registry before the library loads.
 class LocalisedNotesView : public ::testing::Test {

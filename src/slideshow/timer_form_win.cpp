@@ -35,7 +35,24 @@ LRESULT CALLBACK TimerFormProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
     }
     // The window is never shown; a close request must not destroy it under the library.
     if (msg == WM_CLOSE) return 0;
+    // The host may still destroy it, for example with every top-level window of its thread.
+    // Its handle is forgotten, so that the library never destroys a window that is no longer
+    // its own; the next switch-on makes a new one.
+    if (msg == WM_NCDESTROY && wnd == g_timerForm.get()) {
+        g_timerForm.release();
+        g_timerEnabled = false;
+    }
     return DefWindowProcW(wnd, msg, wParam, lParam);
+}
+
+void CreateTimerWindow() noexcept {
+    RECT frame{0, 0, kDesign.clientWidth, kDesign.clientHeight};
+    constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
+    AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
+    g_timerForm.reset(CreateWindowExW(0, kDesign.className, kDesign.caption, kStyle, CW_USEDEFAULT,
+                                      CW_USEDEFAULT, frame.right - frame.left,
+                                      frame.bottom - frame.top, nullptr, nullptr, ThisModule(),
+                                      nullptr));
 }
 
 }  // namespace
@@ -47,14 +64,7 @@ void CreateTimerForm() noexcept {
     windowClass.hInstance = ThisModule();
     windowClass.lpszClassName = kDesign.className;
     RegisterClassExW(&windowClass);
-
-    RECT frame{0, 0, kDesign.clientWidth, kDesign.clientHeight};
-    constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
-    AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
-    g_timerForm.reset(CreateWindowExW(0, kDesign.className, kDesign.caption, kStyle, CW_USEDEFAULT,
-                                      CW_USEDEFAULT, frame.right - frame.left,
-                                      frame.bottom - frame.top, nullptr, nullptr, ThisModule(),
-                                      nullptr));
+    CreateTimerWindow();
     g_timerEnabled = false;
 }
 
@@ -71,6 +81,7 @@ void FreeTimerForm(Unload how) noexcept {
 
 void SetFocusKeeperEnabled(bool enabled) noexcept {
     if (enabled == g_timerEnabled) return;
+    if (enabled && !g_timerForm) CreateTimerWindow();
     g_timerEnabled = enabled;
     if (!g_timerForm) return;
     KillTimer(g_timerForm.get(), kTimerId);

@@ -14,14 +14,14 @@ bool IsSlideShowClass(HWND wnd) {
     return GetWindowClassName(wnd) == u"screenClass";
 }
 
-bool IsOwnedByThisProcess(HWND wnd) noexcept {
-    DWORD process = 0;
-    GetWindowThreadProcessId(wnd, &process);
-    return process == GetCurrentProcessId();
+// Thread identifiers are unique across processes: a window of this thread is one of this
+// process too.
+bool IsOwnedByThisThread(HWND wnd) noexcept {
+    return GetWindowThreadProcessId(wnd, nullptr) == GetCurrentThreadId();
 }
 
 bool IsSlideShowWindow(HWND wnd) {
-    return IsSlideShowClass(wnd) && IsOwnedByThisProcess(wnd);
+    return IsSlideShowClass(wnd) && IsOwnedByThisThread(wnd);
 }
 
 }  // namespace tessalin

@@ -11,9 +11,12 @@ namespace tessalin {
 // cut and so never matches. A failed read gives the empty name.
 Text GetWindowClassName(HWND wnd);
 
-// A window of class "screenClass" exactly (case counts) that belongs to the calling process.
+// A window of class "screenClass" exactly (case counts) that belongs to the calling thread.
+// The host runs its shows on the thread that calls the library; a window of another thread
+// would run the filter there, beside the calls that change the session on this one, and
+// sending it a message could wait on a busy thread.
 bool IsSlideShowClass(HWND wnd);
-bool IsOwnedByThisProcess(HWND wnd) noexcept;
+bool IsOwnedByThisThread(HWND wnd) noexcept;
 bool IsSlideShowWindow(HWND wnd);
 
 }  // namespace tessalin

@@ -6,14 +6,17 @@
 
 #include "frame/export_guard.h"
 #include "frame/message_pump_win.h"
+#include "frame/module_win.h"
+#include "slideshow/filter_stub_win.h"
 #include "slideshow/slide_show_window_win.h"
 #include "slideshow/subclass_list.h"
 
 namespace tessalin {
 namespace {
 
-// The procedure a window had before the filter, kept with the window itself, so the filter
-// can still pass messages on when the session that recorded it has ended.
+// The procedure a window had when the filter entered its chain, kept with the window itself:
+// the filter can still pass messages on when the session that recorded it has ended, and its
+// presence says that the window's chain holds the filter.
 constexpr wchar_t kOriginalProcProperty[] = L"Tessalin.OriginalWndProc";
 
 struct Session {
@@ -24,29 +27,66 @@ struct Session {
 std::optional<Session> g_session;
 unsigned g_lastSessionId = 0;
 
-// Every window that runs the filter now, recorded or not: the ones to put back at unload.
-std::vector<HWND> g_filteredWindows;
+// Every window whose chain holds the filter now, recorded or not: the ones to see to at
+// unload. A window put back while another procedure sat on top of the filter could not leave
+// the chain; it passes every message on instead.
+struct ChainedWindow {
+    HWND wnd;
+    bool passesThrough;
+};
+std::vector<ChainedWindow> g_chained;
 
 LRESULT CALLBACK SlideShowWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
 
+// What windows run: the stub in front of the filter, so that a subclasser on top of it never
+// keeps an address inside this module. Where no stub can be made, the filter itself, and the
+// module stays loaded for good, since it could not be taken out of such a chain at unload.
 LONG_PTR FilterAddress() noexcept {
-    return reinterpret_cast<LONG_PTR>(&SlideShowWndProc);
+    static const LONG_PTR address = [] {
+        if (WNDPROC stub = FilterStub(&SlideShowWndProc)) return reinterpret_cast<LONG_PTR>(stub);
+        HMODULE pinned = nullptr;
+        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                           reinterpret_cast<LPCWSTR>(&SlideShowWndProc), &pinned);
+        return reinterpret_cast<LONG_PTR>(&SlideShowWndProc);
+    }();
+    return address;
 }
 
 bool IsFiltered(HWND wnd) noexcept {
     return GetWindowLongPtrW(wnd, GWLP_WNDPROC) == FilterAddress();
 }
 
-void Forget(HWND wnd) noexcept {
-    RemovePropW(wnd, kOriginalProcProperty);
-    std::erase(g_filteredWindows, wnd);
+std::vector<ChainedWindow>::iterator Chained(HWND wnd) noexcept {
+    return std::find_if(g_chained.begin(), g_chained.end(),
+                        [&](const ChainedWindow& chained) { return chained.wnd == wnd; });
 }
 
-// Sets a recorded procedure back; the platform's result is not examined (a window destroyed
-// meanwhile simply makes the call fail).
+bool HoldsFilter(HWND wnd) noexcept {
+    return IsFiltered(wnd) || GetPropW(wnd, kOriginalProcProperty) != nullptr;
+}
+
+bool PassesThrough(HWND wnd) noexcept {
+    const auto chained = Chained(wnd);
+    return chained != g_chained.end() && chained->passesThrough;
+}
+
+void Forget(HWND wnd) noexcept {
+    RemovePropW(wnd, kOriginalProcProperty);
+    const auto chained = Chained(wnd);
+    if (chained != g_chained.end()) g_chained.erase(chained);
+}
+
+// Sets a recorded procedure back when the filter is still on top. Below another procedure the
+// filter cannot leave the chain without cutting that one out: it lets every message through
+// from now on.
 void PutBack(HWND wnd, std::uintptr_t proc) noexcept {
-    SetWindowLongPtrW(wnd, GWLP_WNDPROC, static_cast<LONG_PTR>(proc));
-    if (!IsFiltered(wnd)) Forget(wnd);
+    if (IsFiltered(wnd)) {
+        SetWindowLongPtrW(wnd, GWLP_WNDPROC, static_cast<LONG_PTR>(proc));
+        Forget(wnd);
+        return;
+    }
+    const auto chained = Chained(wnd);
+    if (chained != g_chained.end()) chained->passesThrough = true;
 }
 
 std::optional<std::uintptr_t> RecordedProc(HWND wnd) noexcept {
@@ -58,7 +98,10 @@ LRESULT CALLBACK SlideShowWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPar
     return Guarded<LRESULT>(0, [&]() -> LRESULT {
         std::optional<std::uintptr_t> proc = RecordedProc(wnd);
         // Activation and focus changes between the shows never reach a filtered window.
-        if (msg == WM_ACTIVATE || msg == WM_SETFOCUS || msg == WM_KILLFOCUS) return 0;
+        if ((msg == WM_ACTIVATE || msg == WM_SETFOCUS || msg == WM_KILLFOCUS) &&
+            !PassesThrough(wnd)) {
+            return 0;
+        }
         if (!proc) {
             if (HANDLE original = GetPropW(wnd, kOriginalProcProperty)) {
                 proc = reinterpret_cast<std::uintptr_t>(original);
@@ -83,7 +126,9 @@ void EndSession() noexcept {
 
 bool SubclassSlideShowWindow(HWND wnd) {
     if (!g_session) return false;
-    if (!IsSlideShowClass(wnd) || !IsOwnedByThisProcess(wnd) || IsFiltered(wnd)) return false;
+    // A window whose chain holds the filter already, on top or below another procedure, is not
+    // taken again: the filter would become its own previous procedure and loop forever.
+    if (!IsSlideShowWindow(wnd) || HoldsFilter(wnd)) return false;
     const unsigned session = g_session->id;
 
     // The window handles one focus message itself before the filter is in place, then every
@@ -93,24 +138,21 @@ bool SubclassSlideShowWindow(HWND wnd) {
     DispatchWaitingMessages();
 
     // The session may have ended (or been replaced) meanwhile, the window may be gone, or a
-    // nested call may have filtered it already: recording the filter as its own previous
-    // procedure would make the window loop forever.
-    if (!g_session || g_session->id != session || !IsWindow(wnd) || IsFiltered(wnd)) {
+    // nested call may have filtered it already.
+    if (!g_session || g_session->id != session || !IsWindow(wnd) || HoldsFilter(wnd)) {
         return false;
     }
+    g_chained.reserve(g_chained.size() + 1);  // nothing can fail once the filter is in
     const LONG_PTR previous = SetWindowLongPtrW(wnd, GWLP_WNDPROC, FilterAddress());
     if (previous == 0) return false;
     try {
         g_session->list.Append(
             {reinterpret_cast<std::uintptr_t>(wnd), static_cast<std::uintptr_t>(previous)});
-        if (std::find(g_filteredWindows.begin(), g_filteredWindows.end(), wnd) ==
-            g_filteredWindows.end()) {
-            g_filteredWindows.push_back(wnd);
-        }
     } catch (...) {
         SetWindowLongPtrW(wnd, GWLP_WNDPROC, previous);
         throw;
     }
+    g_chained.push_back({wnd, false});
     SetPropW(wnd, kOriginalProcProperty, reinterpret_cast<HANDLE>(previous));
     return true;
 }
@@ -131,14 +173,21 @@ void RestoreRecordedWindows() {
 }
 
 void RestoreAllFilteredWindows() noexcept {
-    const std::vector<HWND> windows = std::move(g_filteredWindows);
-    for (HWND wnd : windows) {
-        if (!IsWindow(wnd) || !IsFiltered(wnd)) continue;
-        if (HANDLE original = GetPropW(wnd, kOriginalProcProperty)) {
-            SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        }
+    bool stubStillInChains = false;
+    for (const ChainedWindow& chained : std::exchange(g_chained, {})) {
+        const HWND wnd = chained.wnd;
+        HANDLE original = GetPropW(wnd, kOriginalProcProperty);
+        if (!IsWindow(wnd) || original == nullptr) continue;
         RemovePropW(wnd, kOriginalProcProperty);
+        if (IsFiltered(wnd)) {
+            SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        } else if (const wchar_t* forwarderProperty = ForwarderProperty()) {
+            // Below another procedure: the stub stays, forwarding to the window's own.
+            SetPropW(wnd, forwarderProperty, original);
+            stubStillInChains = true;
+        }
     }
+    ReleaseFilterStub(stubStillInChains);
     g_session.reset();
 }
 

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "support/foreign_window.h"
 #include "support/library.h"
 #include "support/windows.h"
 
@@ -14,6 +17,15 @@ namespace {
 
 using VoidFn = void (*)();
 using HandleToBits = std::uint64_t (*)(HWND);
+
+std::vector<std::wstring>* g_destroyed = nullptr;
+
+LRESULT CALLBACK RecordDestroyed(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_DESTROYWND && g_destroyed != nullptr) {
+        g_destroyed->push_back(ClassOf(reinterpret_cast<HWND>(wParam)));
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 class FocusKeeper : public testing::Test {
   protected:
@@ -40,10 +52,13 @@ TEST_F(FocusKeeper, HiddenTimerWindowExistsFromStartUp) {
     EXPECT_FALSE(IsWindow(timerForm)) << "destroyed at unload";
 }
 
-TEST_F(FocusKeeper, TicksOncePerSecondOnlyToUnfilteredSlideShowWindows) {
+TEST_F(FocusKeeper, TicksOncePerSecondOnlyToUnfilteredSlideShowWindowsOfThisThread) {
     TestWindow free(L"screenClass", L"free");
     TestWindow filtered(L"screenClass", L"filtered");
     TestWindow other(L"TessalinTestOther", L"other");
+    ForeignWindow otherProcess;
+    ASSERT_NE(otherProcess.get(), nullptr);
+    OtherThreadWindow otherThread(L"screenClass");
     library_->Get<VoidFn>("StartTessalineSession")();
     ASSERT_EQ(library_->Get<HandleToBits>("RegisterSlideShowWindow")(filtered.get()), 0xFFFFu);
     RecordingClass::Seen().clear();
@@ -60,6 +75,8 @@ TEST_F(FocusKeeper, TicksOncePerSecondOnlyToUnfilteredSlideShowWindows) {
     EXPECT_LE(Focus(free.get()), 4);
     EXPECT_EQ(Focus(filtered.get()), 0) << "the filter drops the ticks' focus messages";
     EXPECT_EQ(Focus(other.get()), 0);
+    EXPECT_EQ(otherThread.FocusCount(), 0);
+    EXPECT_EQ(otherProcess.Close(), 0);
 
     off_();
     const int atStop = Focus(free.get());
@@ -76,6 +93,29 @@ TEST_F(FocusKeeper, SwitchingOffWithoutSwitchingOnDoesNothing) {
     off_();
     PumpFor(1300);
     EXPECT_EQ(Focus(free.get()), 0);
+}
+
+// Hosts destroy every top-level window of their thread now and then, the library's hidden one
+// included.
+TEST_F(FocusKeeper, HiddenWindowDestroyedByTheHostIsMadeAgainWhenSwitchedOn) {
+    TestWindow free(L"screenClass", L"free");
+    HWND timerForm = FindWindowW(L"TTimerForm", nullptr);
+    ASSERT_NE(timerForm, nullptr);
+    on_();
+    DestroyWindow(timerForm);
+    on_();
+    PumpFor(2300);
+    EXPECT_GE(Focus(free.get()), 1) << "ticks after the window was made again";
+
+    // The unload destroys its own window and nothing else.
+    std::vector<std::wstring> destroyed;
+    HHOOK hook = SetWindowsHookExW(WH_CBT, RecordDestroyed, nullptr, GetCurrentThreadId());
+    g_destroyed = &destroyed;
+    library_->Free();
+    UnhookWindowsHookEx(hook);
+    g_destroyed = nullptr;
+    EXPECT_EQ(destroyed, std::vector<std::wstring>{L"TTimerForm"});
+    EXPECT_TRUE(IsWindow(free.get()));
 }
 
 TEST_F(FocusKeeper, UnloadWhileRunningStopsTheTicks) {

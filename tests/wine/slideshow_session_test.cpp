@@ -90,7 +90,7 @@ TEST_F(SlideShowSession, FilterDropsActivationAndFocusAndPassesEverythingElse) {
     end_();
 }
 
-TEST_F(SlideShowSession, OnlySlideShowWindowsOfThisProcessAreFiltered) {
+TEST_F(SlideShowSession, ClassNameMustMatchExactly) {
     // Class names are registered case-insensitively: make room for the other spelling.
     UnregisterClassW(L"screenClass", GetModuleHandleW(nullptr));
     RecordingClass otherCase(L"ScreenClass");
@@ -99,25 +99,26 @@ TEST_F(SlideShowSession, OnlySlideShowWindowsOfThisProcessAreFiltered) {
     EXPECT_EQ(register_(wrongCase.get()), 0u);
     EXPECT_FALSE(Filtered(wrongCase.get()));
     EXPECT_EQ(RecordingClass::Count(wrongCase.get(), WM_SETFOCUS), 0);
-
-    const int otherProcessResult = RunChild(L"register_foreign_window");
-    EXPECT_EQ(otherProcessResult, 0) << "a slide-show window of another process was accepted";
     end_();
 }
 
-// A child process registers a "screenClass" window that a third process owns, so that the
-// window belongs to another process than the library's.
-TESSALIN_CHILD_MODE(register_foreign_window) {
-    ForeignWindow foreign;
-    if (foreign.get() == nullptr) return 3;
-    Library library;
-    library.Get<VoidFn>("StartTessalineSession")();
-    const std::uint64_t registered =
-        library.Get<HandleToBits>("RegisterSlideShowWindow")(foreign.get());
-    const std::uint64_t deregistered =
-        library.Get<HandleToBits>("DeregisterSlideShowWindow")(foreign.get());
-    library.Get<VoidFn>("EndTessalineSession")();
-    return registered == 0 && deregistered == 0 ? 0 : 4;
+TEST_F(SlideShowSession, OnlySlideShowWindowsOfTheCallingThreadAreFiltered) {
+    ForeignWindow otherProcess;
+    ASSERT_NE(otherProcess.get(), nullptr) << "the second process's window did not appear";
+    OtherThreadWindow otherThread(L"screenClass");
+    ASSERT_NE(otherThread.get(), nullptr);
+    start_();
+    // Neither gets the register's focus message, nor the filter.
+    for (HWND elsewhere : {otherProcess.get(), otherThread.get()}) {
+        EXPECT_EQ(register_(elsewhere), 0u);
+        EXPECT_EQ(deregister_(elsewhere), 0u);
+    }
+    EXPECT_NE(started_(), 0) << "the other thread's window is passed over";
+    EXPECT_EQ(GetWindowLongPtrW(otherThread.get(), GWLP_WNDPROC),
+              reinterpret_cast<LONG_PTR>(OtherThreadWindow::Procedure()));
+    end_();
+    EXPECT_EQ(otherThread.FocusCount(), 0);
+    EXPECT_EQ(otherProcess.Close(), 0) << "focus messages the other process's window received";
 }
 
 TEST_F(SlideShowSession, RegisteringTwiceKeepsOneRecord) {
@@ -222,6 +223,70 @@ TEST_F(SlideShowSession, UnloadRestoresFilteredWindowsOfAnActiveSession) {
     EXPECT_EQ(RecordingClass::Count(show.get(), WM_SETFOCUS), 2);
 }
 
+// Another procedure subclasses a filtered window on top of the filter, as other add-ins and
+// common-control helpers do, and keeps the filter's address as its previous procedure. Each
+// teardown is followed by FreeLibrary; a crash shows as the child's exit code.
+TEST(SubclassChain, WindowSubclassedOnTopOfTheFilterOutlivesTheLibrary) {
+    for (const wchar_t* teardown : {L"none", L"deregister", L"end"}) {
+        EXPECT_EQ(RunChild(L"subclassed_on_top", teardown), 0) << "teardown: " << teardown;
+    }
+}
+
+WNDPROC g_belowTop = nullptr;
+
+LRESULT CALLBACK TopProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcW(g_belowTop, wnd, msg, wParam, lParam);
+}
+
+TESSALIN_CHILD_MODE(subclassed_on_top) {
+    RecordingClass screenClass(L"screenClass");
+    TestWindow show(L"screenClass", L"show");
+    const auto focus = [&] {
+        return RecordingClass::Count(show.get(), WM_SETFOCUS);
+    };
+    Library library;
+    library.Get<VoidFn>("StartTessalineSession")();
+    const auto registerShow = library.Get<HandleToBits>("RegisterSlideShowWindow");
+    if (registerShow(show.get()) != kTrue16) return 10;
+    g_belowTop = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(show.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TopProc)));
+
+    // The chain holds the filter: the window is not taken again, and gets no focus message.
+    const int focusBefore = focus();
+    if (registerShow(show.get()) != 0 || focus() != focusBefore) return 11;
+    if (argument == L"deregister") {
+        if (library.Get<HandleToBits>("DeregisterSlideShowWindow")(show.get()) != kTrue32) {
+            return 12;
+        }
+        // Put back as far as it can be: focus reaches the window again.
+        SendMessageW(show.get(), WM_SETFOCUS, 0, 0);
+        if (focus() != focusBefore + 1) return 13;
+    } else if (argument == L"end") {
+        library.Get<VoidFn>("EndTessalineSession")();
+    }
+    library.Free();
+
+    const int focusAfterFree = focus();
+    if (SendMessageW(show.get(), WM_APP, 40, 2) != 42) return 14;
+    SendMessageW(show.get(), WM_SETFOCUS, 0, 0);
+    if (focus() != focusAfterFree + 1) return 15;
+    // The other procedure leaves, putting back the address it kept.
+    SetWindowLongPtrW(show.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_belowTop));
+    if (SendMessageW(show.get(), WM_APP, 1, 2) != 3) return 16;
+
+    // A later load filters the window afresh and gives it back.
+    Library again;
+    again.Get<VoidFn>("StartTessalineSession")();
+    if (again.Get<HandleToBits>("RegisterSlideShowWindow")(show.get()) != kTrue16) return 17;
+    const int focusFiltered = focus();
+    SendMessageW(show.get(), WM_SETFOCUS, 0, 0);
+    if (focus() != focusFiltered) return 18;
+    again.Get<VoidFn>("TessalineSlideShowsTerminated")();
+    again.Get<VoidFn>("EndTessalineSession")();
+    again.Free();
+    return SendMessageW(show.get(), WM_APP, 2, 3) == 5 ? 0 : 19;
+}
+
 TEST_F(SlideShowSession, SessionEndedDuringTheRegisterPumpInstallsNothing) {
     TestWindow show(L"screenClass", L"show");
     TestWindow helper(L"TessalinTestReentrant", L"helper");
@@ -273,9 +338,16 @@ TEST_F(SlideShowSession, DeregisterDuringThePumpOfAnotherRegister) {
 
 TEST_F(SlideShowSession, QuitMessageMetByThePumpIsPostedAgain) {
     TestWindow show(L"screenClass", L"show");
+    TestWindow helper(L"TessalinTestReentrant", L"helper");
+    int dispatched = 0;
+    g_reentry = [&] {
+        ++dispatched;
+    };
     start_();
     PostQuitMessage(7);
+    PostMessageW(helper.get(), WM_APP + 1, 0, 0);
     ASSERT_EQ(register_(show.get()), kTrue16);
+    EXPECT_EQ(dispatched, 1) << "the pump delivered the message waiting with the quit";
     MSG message;
     ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(message.wParam, 7u);

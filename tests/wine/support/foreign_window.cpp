@@ -29,19 +29,28 @@ ForeignWindow::ForeignWindow()
 }
 
 ForeignWindow::~ForeignWindow() {
-    SetEvent(done_);
-    if (process_.hProcess != nullptr) {
-        WaitForSingleObject(process_.hProcess, 20000);
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
-    }
+    Close();
     CloseHandle(ready_);
     CloseHandle(done_);
 }
 
+int ForeignWindow::Close() {
+    SetEvent(done_);
+    if (process_.hProcess == nullptr) return -1;
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(process_.hProcess, 20000) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process_.hProcess, &code);
+    }
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+    process_ = {};
+    return static_cast<int>(code);
+}
+
 }  // namespace testing_support
 
-// The second process: shows the window and answers its messages until told to stop.
+// The second process: shows the window and answers its messages until told to stop; its exit
+// code is the number of focus messages the window received.
 TESSALIN_CHILD_MODE(own_foreign_window) {
     using namespace testing_support;
     RecordingClass screenClass(L"screenClass");
@@ -54,5 +63,5 @@ TESSALIN_CHILD_MODE(own_foreign_window) {
     }
     CloseHandle(ready);
     CloseHandle(done);
-    return 0;
+    return RecordingClass::Count(window.get(), WM_SETFOCUS);
 }

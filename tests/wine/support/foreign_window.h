@@ -1,5 +1,5 @@
 // A "screenClass" window titled "foreign" owned by a second process, for as long as the
-// object lives.
+// object lives. The second process counts the focus messages its window receives.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +15,10 @@ class ForeignWindow {
 
     // Null when the second process could not show its window.
     HWND get() const { return wnd_; }
+
+    // Ends the second process early; the number of WM_SETFOCUS its window received since it
+    // appeared, or -1 when the process did not end.
+    int Close();
 
   private:
     HANDLE ready_;

@@ -11,6 +11,13 @@ LRESULT CALLBACK RecordingProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return DefWindowProcW(wnd, msg, wParam, lParam);
 }
 
+LRESULT CALLBACK FocusCountingProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_SETFOCUS) {
+        ++*reinterpret_cast<std::atomic<int>*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
+    }
+    return DefWindowProcW(wnd, msg, wParam, lParam);
+}
+
 }  // namespace
 
 RecordingClass::RecordingClass(const wchar_t* name) : name_(name) {
@@ -48,6 +55,33 @@ TestWindow::TestWindow(const wchar_t* className, const wchar_t* title, DWORD sty
 
 TestWindow::~TestWindow() {
     if (IsWindow(wnd_)) DestroyWindow(wnd_);
+}
+
+OtherThreadWindow::OtherThreadWindow(const wchar_t* className) {
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    thread_ = std::thread([this, className, ready] {
+        HWND wnd = CreateWindowExW(0, className, L"other thread", WS_OVERLAPPEDWINDOW, 0, 0, 200,
+                                   100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&focus_));
+        SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FocusCountingProc));
+        wnd_ = wnd;
+        threadId_ = GetCurrentThreadId();
+        SetEvent(ready);
+        MSG message;
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+        DestroyWindow(wnd);
+    });
+    WaitForSingleObject(ready, 10000);
+    CloseHandle(ready);
+}
+
+OtherThreadWindow::~OtherThreadWindow() {
+    PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+    thread_.join();
+}
+
+WNDPROC OtherThreadWindow::Procedure() {
+    return FocusCountingProc;
 }
 
 std::wstring ClassOf(HWND wnd) {

@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace testing_support {
@@ -47,6 +49,27 @@ class TestWindow {
 
   private:
     HWND wnd_;
+};
+
+// A top-level window of the given class that a thread of its own makes and pumps, as hosts do
+// with some of their windows. Its procedure, put in place as soon as the window exists, counts
+// the focus messages it receives.
+class OtherThreadWindow {
+  public:
+    explicit OtherThreadWindow(const wchar_t* className);
+    ~OtherThreadWindow();
+    OtherThreadWindow(const OtherThreadWindow&) = delete;
+    OtherThreadWindow& operator=(const OtherThreadWindow&) = delete;
+
+    HWND get() const { return wnd_; }
+    static WNDPROC Procedure();
+    int FocusCount() const { return focus_.load(); }
+
+  private:
+    std::atomic<int> focus_{0};
+    HWND wnd_ = nullptr;
+    DWORD threadId_ = 0;
+    std::thread thread_;
 };
 
 // A window's class name and its whole window text.

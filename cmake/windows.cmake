@@ -13,17 +13,24 @@ set(SYSTEM_LIBRARIES user32 gdi32 advapi32 shell32 ole32 oleaut32 comdlg32 uxthe
 add_library(Tessalin SHARED ${ALL_SOURCES} ${CMAKE_SOURCE_DIR}/src/frame/version.rc
                             ${CMAKE_SOURCE_DIR}/src/frame/exports.def)
 set_target_properties(Tessalin PROPERTIES PREFIX "" OUTPUT_NAME Tessalin)
-target_include_directories(Tessalin PRIVATE ${CMAKE_SOURCE_DIR}/src)
+target_include_directories(Tessalin PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/generated)
 target_compile_definitions(Tessalin PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                                             _WIN32_WINNT=0x0601)
-target_compile_options(Tessalin PRIVATE ${WARNINGS})
-target_link_options(Tessalin PRIVATE ${STATIC_RUNTIME} -Wl,--kill-at)
+target_compile_options(Tessalin PRIVATE ${WARNINGS} -g -gcodeview)
+# The symbols go to Tessalin.pdb beside the DLL, which names it without a folder, so that no
+# build path ends up in the binary. The DLL is then stripped of the DWARF sections and symbol
+# table that the linker keeps from GCC's static libraries: the DLL under test is the one shipped.
+set(TESSALIN_PDB $<TARGET_FILE_DIR:Tessalin>/Tessalin.pdb)
+target_link_options(Tessalin PRIVATE ${STATIC_RUNTIME} -Wl,--kill-at -Wl,--pdb=${TESSALIN_PDB}
+                                     -Wl,--Xlink=-pdbaltpath:Tessalin.pdb)
 target_link_libraries(Tessalin PRIVATE ${SYSTEM_LIBRARIES})
+add_custom_command(TARGET Tessalin POST_BUILD COMMAND ${CMAKE_STRIP} $<TARGET_FILE:Tessalin>)
 
 if(TESSALIN_DIST_DIR)
     add_custom_command(TARGET Tessalin POST_BUILD
         COMMAND ${CMAKE_COMMAND} -E make_directory ${TESSALIN_DIST_DIR}
-        COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Tessalin> ${TESSALIN_DIST_DIR}/)
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Tessalin> ${TESSALIN_PDB}
+                ${TESSALIN_DIST_DIR}/)
 endif()
 
 # GoogleTest from Debian's source package, cross-built.
@@ -92,11 +99,11 @@ add_executable(lclcheck ${PORTABLE_SOURCES} ${CMAKE_SOURCE_DIR}/src/localizer/la
                         ${CMAKE_SOURCE_DIR}/tools/lclcheck/language_check.cpp
                         ${CMAKE_SOURCE_DIR}/tools/lclcheck/command.cpp
                         ${CMAKE_SOURCE_DIR}/tools/lclcheck/main_win.cpp)
-target_include_directories(lclcheck PRIVATE ${CMAKE_SOURCE_DIR}/src)
+target_include_directories(lclcheck PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/generated)
 target_compile_definitions(lclcheck PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                                             _WIN32_WINNT=0x0601)
 target_compile_options(lclcheck PRIVATE ${WARNINGS})
-target_link_options(lclcheck PRIVATE ${STATIC_RUNTIME} -municode)
+target_link_options(lclcheck PRIVATE ${STATIC_RUNTIME} -municode -s)
 add_test(NAME wine.lclcheck COMMAND lclcheck --reference 0409 ${CMAKE_SOURCE_DIR}/demo/messages
                                     ${CMAKE_SOURCE_DIR}/tests/kit/0c0a.lcl)
 set_tests_properties(wine.lclcheck PROPERTIES

@@ -119,18 +119,34 @@ target_link_libraries(c_client PRIVATE Tessalin)
 add_test(NAME wine.c_client COMMAND c_client)
 set_tests_properties(wine.c_client PROPERTIES RESOURCE_LOCK display TIMEOUT 300)
 
+# The import library for Microsoft's linker, made from the one export list.
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/Tessalin.lib
+    COMMAND llvm-dlltool -m i386:x86-64 -d ${CMAKE_SOURCE_DIR}/src/frame/exports.def
+            -l ${CMAKE_BINARY_DIR}/Tessalin.lib
+    DEPENDS ${CMAKE_SOURCE_DIR}/src/frame/exports.def)
+
 if(TESSALIN_DIST_DIR)
     add_custom_target(kit ALL
         COMMAND ${CMAKE_COMMAND} -E make_directory ${TESSALIN_DIST_DIR}/include
-                ${TESSALIN_DIST_DIR}/lib ${TESSALIN_DIST_DIR}/vba
+                ${TESSALIN_DIST_DIR}/lib ${TESSALIN_DIST_DIR}/vba ${TESSALIN_DIST_DIR}/docs
         COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/include/tessalin.h
                 ${TESSALIN_DIST_DIR}/include/
         COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_LINKER_FILE:Tessalin>
-                ${TESSALIN_DIST_DIR}/lib/
+                ${CMAKE_BINARY_DIR}/Tessalin.lib ${TESSALIN_DIST_DIR}/lib/
         COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/src/frame/exports.def
                 ${TESSALIN_DIST_DIR}/lib/Tessalin.def
         COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/kit/vba/Tessalin.bas
                 ${TESSALIN_DIST_DIR}/vba/
-        COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:lclcheck> ${TESSALIN_DIST_DIR}/)
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/docs/exports.md
+                ${TESSALIN_DIST_DIR}/docs/
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:lclcheck>
+                ${CMAKE_SOURCE_DIR}/kit/README.txt ${TESSALIN_DIST_DIR}/
+        DEPENDS ${CMAKE_BINARY_DIR}/Tessalin.lib)
     add_dependencies(kit Tessalin lclcheck)
+
+    # The release package made from this kit as `./run package` makes it, then unpacked and
+    # checked: contents, symbols, checksums, both import libraries, and signing.
+    add_test(NAME package.contents
+             COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-package ${TESSALIN_DIST_DIR})
+    set_tests_properties(package.contents PROPERTIES RESOURCE_LOCK display TIMEOUT 300)
 endif()

@@ -10,21 +10,30 @@ set(WARNINGS -Wall -Wextra -Wpedantic -Werror -Wno-cast-function-type
 set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 set(SYSTEM_LIBRARIES user32 gdi32 advapi32 shell32 ole32 oleaut32 comdlg32 uxtheme comctl32)
 
-add_library(Tessalin SHARED ${ALL_SOURCES} ${CMAKE_SOURCE_DIR}/src/frame/version.rc
-                            ${CMAKE_SOURCE_DIR}/src/frame/exports.def)
+add_library(Tessalin SHARED ${ALL_SOURCES} ${CMAKE_SOURCE_DIR}/src/frame/version.rc)
 set_target_properties(Tessalin PROPERTIES PREFIX "" OUTPUT_NAME Tessalin)
 target_include_directories(Tessalin PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/generated)
 target_compile_definitions(Tessalin PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                                             _WIN32_WINNT=0x0601)
-target_compile_options(Tessalin PRIVATE ${WARNINGS} -g -gcodeview)
-# The symbols go to Tessalin.pdb beside the DLL, which names it without a folder, so that no
-# build path ends up in the binary. The DLL is then stripped of the DWARF sections and symbol
-# table that the linker keeps from GCC's static libraries: the DLL under test is the one shipped.
-set(TESSALIN_PDB $<TARGET_FILE_DIR:Tessalin>/Tessalin.pdb)
-target_link_options(Tessalin PRIVATE ${STATIC_RUNTIME} -Wl,--kill-at -Wl,--pdb=${TESSALIN_PDB}
-                                     -Wl,--Xlink=-pdbaltpath:Tessalin.pdb)
+# The symbols go to Tessalin.pdb beside the DLL, which names it without a folder. The linker
+# computes the DLL's PDB GUID from the PDB's bytes, so the PDB holds no path of this checkout
+# either: the compiler sees the checkout's paths relative to the build folder, and the linker
+# sees only relative paths (the export list is copied into the build folder) and names the
+# sources under a fixed folder, C:\tessalin standing for the checkout. The DLL is then stripped
+# of the DWARF sections and symbol table that the linker keeps from GCC's static libraries:
+# the DLL under test is the one shipped.
+file(RELATIVE_PATH build_folder ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
+set_target_properties(Tessalin PROPERTIES CXX_COMPILER_LAUNCHER
+    "${CMAKE_SOURCE_DIR}/scripts/relative-paths;${CMAKE_SOURCE_DIR}")
+target_compile_options(Tessalin PRIVATE ${WARNINGS} -g -gcodeview -ffile-compilation-dir=.)
+configure_file(${CMAKE_SOURCE_DIR}/src/frame/exports.def exports.def COPYONLY)
+target_link_options(Tessalin PRIVATE ${STATIC_RUNTIME} -Wl,--kill-at exports.def
+                    -Wl,--pdb=bin/Tessalin.pdb -Wl,--Xlink=-pdbaltpath:Tessalin.pdb
+                    -Wl,--Xlink=-pdbsourcepath:C:/tessalin/${build_folder})
+set_property(TARGET Tessalin APPEND PROPERTY LINK_DEPENDS ${CMAKE_BINARY_DIR}/exports.def)
 target_link_libraries(Tessalin PRIVATE ${SYSTEM_LIBRARIES})
 add_custom_command(TARGET Tessalin POST_BUILD COMMAND ${CMAKE_STRIP} $<TARGET_FILE:Tessalin>)
+set(TESSALIN_PDB $<TARGET_FILE_DIR:Tessalin>/Tessalin.pdb)
 
 if(TESSALIN_DIST_DIR)
     add_custom_command(TARGET Tessalin POST_BUILD

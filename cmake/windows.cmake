@@ -12,7 +12,8 @@ set(SYSTEM_LIBRARIES user32 gdi32 advapi32 shell32 ole32 oleaut32 comdlg32 uxthe
 
 add_library(Tessalin SHARED ${ALL_SOURCES} ${CMAKE_SOURCE_DIR}/src/frame/version.rc)
 set_target_properties(Tessalin PROPERTIES PREFIX "" OUTPUT_NAME Tessalin)
-target_include_directories(Tessalin PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/generated)
+target_include_directories(Tessalin PRIVATE ${CMAKE_SOURCE_DIR}/src
+                                            ${CMAKE_BINARY_DIR}/generated)
 target_compile_definitions(Tessalin PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                                             _WIN32_WINNT=0x0601)
 # The symbols go to Tessalin.pdb beside the DLL, which names it without a folder. The linker
@@ -33,13 +34,12 @@ target_link_options(Tessalin PRIVATE ${STATIC_RUNTIME} -Wl,--kill-at exports.def
 set_property(TARGET Tessalin APPEND PROPERTY LINK_DEPENDS ${CMAKE_BINARY_DIR}/exports.def)
 target_link_libraries(Tessalin PRIVATE ${SYSTEM_LIBRARIES})
 add_custom_command(TARGET Tessalin POST_BUILD COMMAND ${CMAKE_STRIP} $<TARGET_FILE:Tessalin>)
-set(TESSALIN_PDB $<TARGET_FILE_DIR:Tessalin>/Tessalin.pdb)
 
 if(TESSALIN_DIST_DIR)
     add_custom_command(TARGET Tessalin POST_BUILD
         COMMAND ${CMAKE_COMMAND} -E make_directory ${TESSALIN_DIST_DIR}
-        COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Tessalin> ${TESSALIN_PDB}
-                ${TESSALIN_DIST_DIR}/)
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Tessalin>
+                $<TARGET_FILE_DIR:Tessalin>/Tessalin.pdb ${TESSALIN_DIST_DIR}/)
 endif()
 
 # GoogleTest from Debian's source package, cross-built.
@@ -108,7 +108,8 @@ add_executable(lclcheck ${PORTABLE_SOURCES} ${CMAKE_SOURCE_DIR}/src/localizer/la
                         ${CMAKE_SOURCE_DIR}/tools/lclcheck/language_check.cpp
                         ${CMAKE_SOURCE_DIR}/tools/lclcheck/command.cpp
                         ${CMAKE_SOURCE_DIR}/tools/lclcheck/main_win.cpp)
-target_include_directories(lclcheck PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/generated)
+target_include_directories(lclcheck PRIVATE ${CMAKE_SOURCE_DIR}/src
+                                            ${CMAKE_BINARY_DIR}/generated)
 target_compile_definitions(lclcheck PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                                             _WIN32_WINNT=0x0601)
 target_compile_options(lclcheck PRIVATE ${WARNINGS})

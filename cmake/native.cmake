@@ -76,7 +76,8 @@ endforeach()
 # VBA module against the export definitions in the sources.
 add_library(lclcheck_core STATIC ${CMAKE_SOURCE_DIR}/tools/lclcheck/language_check.cpp
                                  ${CMAKE_SOURCE_DIR}/tools/lclcheck/command.cpp)
-target_include_directories(lclcheck_core PUBLIC ${CMAKE_SOURCE_DIR}/tools/lclcheck)
+target_include_directories(lclcheck_core PUBLIC ${CMAKE_SOURCE_DIR}/tools/lclcheck
+                                         PRIVATE ${CMAKE_BINARY_DIR}/generated)
 target_compile_options(lclcheck_core PRIVATE ${WARNINGS})
 target_link_libraries(lclcheck_core PUBLIC tessalin_portable)
 add_executable(lclcheck ${CMAKE_SOURCE_DIR}/tools/lclcheck/main_posix.cpp)

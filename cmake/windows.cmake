@@ -10,20 +10,36 @@ set(WARNINGS -Wall -Wextra -Wpedantic -Werror -Wno-cast-function-type
 set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 set(SYSTEM_LIBRARIES user32 gdi32 advapi32 shell32 ole32 oleaut32 comdlg32 uxtheme comctl32)
 
-add_library(Tessalin SHARED ${ALL_SOURCES} ${CMAKE_SOURCE_DIR}/src/frame/version.rc
-                            ${CMAKE_SOURCE_DIR}/src/frame/exports.def)
+add_library(Tessalin SHARED ${ALL_SOURCES} ${CMAKE_SOURCE_DIR}/src/frame/version.rc)
 set_target_properties(Tessalin PROPERTIES PREFIX "" OUTPUT_NAME Tessalin)
-target_include_directories(Tessalin PRIVATE ${CMAKE_SOURCE_DIR}/src)
+target_include_directories(Tessalin PRIVATE ${CMAKE_SOURCE_DIR}/src
+                                            ${CMAKE_BINARY_DIR}/generated)
 target_compile_definitions(Tessalin PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                                             _WIN32_WINNT=0x0601)
-target_compile_options(Tessalin PRIVATE ${WARNINGS})
-target_link_options(Tessalin PRIVATE ${STATIC_RUNTIME} -Wl,--kill-at)
+# The symbols go to Tessalin.pdb beside the DLL, which names it without a folder. The linker
+# computes the DLL's PDB GUID from the PDB's bytes, so the PDB holds no path of this checkout
+# either: the compiler sees the checkout's paths relative to the build folder, and the linker
+# sees only relative paths (the export list is copied into the build folder) and names the
+# sources under a fixed folder, C:\tessalin standing for the checkout. The DLL is then stripped
+# of the DWARF sections and symbol table that the linker keeps from GCC's static libraries:
+# the DLL under test is the one shipped.
+file(RELATIVE_PATH build_folder ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
+set_target_properties(Tessalin PROPERTIES CXX_COMPILER_LAUNCHER
+    "${CMAKE_SOURCE_DIR}/scripts/relative-paths;${CMAKE_SOURCE_DIR}")
+target_compile_options(Tessalin PRIVATE ${WARNINGS} -g -gcodeview -ffile-compilation-dir=.)
+configure_file(${CMAKE_SOURCE_DIR}/src/frame/exports.def exports.def COPYONLY)
+target_link_options(Tessalin PRIVATE ${STATIC_RUNTIME} -Wl,--kill-at exports.def
+                    -Wl,--pdb=bin/Tessalin.pdb -Wl,--Xlink=-pdbaltpath:Tessalin.pdb
+                    -Wl,--Xlink=-pdbsourcepath:C:/tessalin/${build_folder})
+set_property(TARGET Tessalin APPEND PROPERTY LINK_DEPENDS ${CMAKE_BINARY_DIR}/exports.def)
 target_link_libraries(Tessalin PRIVATE ${SYSTEM_LIBRARIES})
+add_custom_command(TARGET Tessalin POST_BUILD COMMAND ${CMAKE_STRIP} $<TARGET_FILE:Tessalin>)
 
 if(TESSALIN_DIST_DIR)
     add_custom_command(TARGET Tessalin POST_BUILD
         COMMAND ${CMAKE_COMMAND} -E make_directory ${TESSALIN_DIST_DIR}
-        COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Tessalin> ${TESSALIN_DIST_DIR}/)
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Tessalin>
+                $<TARGET_FILE_DIR:Tessalin>/Tessalin.pdb ${TESSALIN_DIST_DIR}/)
 endif()
 
 # GoogleTest from Debian's source package, cross-built.
@@ -92,11 +108,12 @@ add_executable(lclcheck ${PORTABLE_SOURCES} ${CMAKE_SOURCE_DIR}/src/localizer/la
                         ${CMAKE_SOURCE_DIR}/tools/lclcheck/language_check.cpp
                         ${CMAKE_SOURCE_DIR}/tools/lclcheck/command.cpp
                         ${CMAKE_SOURCE_DIR}/tools/lclcheck/main_win.cpp)
-target_include_directories(lclcheck PRIVATE ${CMAKE_SOURCE_DIR}/src)
+target_include_directories(lclcheck PRIVATE ${CMAKE_SOURCE_DIR}/src
+                                            ${CMAKE_BINARY_DIR}/generated)
 target_compile_definitions(lclcheck PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                                             _WIN32_WINNT=0x0601)
 target_compile_options(lclcheck PRIVATE ${WARNINGS})
-target_link_options(lclcheck PRIVATE ${STATIC_RUNTIME} -municode)
+target_link_options(lclcheck PRIVATE ${STATIC_RUNTIME} -municode -s)
 add_test(NAME wine.lclcheck COMMAND lclcheck --reference 0409 ${CMAKE_SOURCE_DIR}/demo/messages
                                     ${CMAKE_SOURCE_DIR}/tests/kit/0c0a.lcl)
 set_tests_properties(wine.lclcheck PROPERTIES
@@ -112,18 +129,34 @@ target_link_libraries(c_client PRIVATE Tessalin)
 add_test(NAME wine.c_client COMMAND c_client)
 set_tests_properties(wine.c_client PROPERTIES RESOURCE_LOCK display TIMEOUT 300)
 
+# The import library for Microsoft's linker, made from the one export list.
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/Tessalin.lib
+    COMMAND llvm-dlltool -m i386:x86-64 -d ${CMAKE_SOURCE_DIR}/src/frame/exports.def
+            -l ${CMAKE_BINARY_DIR}/Tessalin.lib
+    DEPENDS ${CMAKE_SOURCE_DIR}/src/frame/exports.def)
+
 if(TESSALIN_DIST_DIR)
     add_custom_target(kit ALL
         COMMAND ${CMAKE_COMMAND} -E make_directory ${TESSALIN_DIST_DIR}/include
-                ${TESSALIN_DIST_DIR}/lib ${TESSALIN_DIST_DIR}/vba
+                ${TESSALIN_DIST_DIR}/lib ${TESSALIN_DIST_DIR}/vba ${TESSALIN_DIST_DIR}/docs
         COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/include/tessalin.h
                 ${TESSALIN_DIST_DIR}/include/
         COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_LINKER_FILE:Tessalin>
-                ${TESSALIN_DIST_DIR}/lib/
+                ${CMAKE_BINARY_DIR}/Tessalin.lib ${TESSALIN_DIST_DIR}/lib/
         COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/src/frame/exports.def
                 ${TESSALIN_DIST_DIR}/lib/Tessalin.def
         COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/kit/vba/Tessalin.bas
                 ${TESSALIN_DIST_DIR}/vba/
-        COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:lclcheck> ${TESSALIN_DIST_DIR}/)
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/docs/exports.md
+                ${TESSALIN_DIST_DIR}/docs/
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:lclcheck>
+                ${CMAKE_SOURCE_DIR}/kit/README.txt ${TESSALIN_DIST_DIR}/
+        DEPENDS ${CMAKE_BINARY_DIR}/Tessalin.lib)
     add_dependencies(kit Tessalin lclcheck)
+
+    # The release package made from this kit as `./run package` makes it, then unpacked and
+    # checked: contents, symbols, checksums, both import libraries, and signing.
+    add_test(NAME package.contents
+             COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-package ${TESSALIN_DIST_DIR})
+    set_tests_properties(package.contents PROPERTIES RESOURCE_LOCK display TIMEOUT 300)
 endif()

@@ -13,10 +13,20 @@
  * - Call every export on the thread that loaded the library (the host's user-interface
  *   thread).
  *
- * Link with libTessalin.dll.a (MinGW) or an import library made from Tessalin.def.
+ * Link with lib/libTessalin.dll.a (MinGW) or lib/Tessalin.lib (Microsoft's linker).
  */
 #ifndef TESSALIN_H
 #define TESSALIN_H
+
+/* The version of the library that this header describes; the DLL's version resource and
+ * lclcheck --version give the same number. */
+#define TESSALIN_VERSION "1.0.0"
+
+/* Only a 64-bit program can load the library; a 32-bit build would link and then fail to load
+ * it, or call it with the wrong calling convention. */
+#ifndef _WIN64
+#error "Tessalin.dll is a 64-bit library: build this program for 64-bit Windows (x64)."
+#endif
 
 #include <windows.h>
 #include <oaidl.h>

@@ -1,8 +1,8 @@
 Attribute VB_Name = "Tessalin"
-' Tessalin.dll for the add-in (64-bit Office). Call LoadTessalin once with the folder that
-' holds Tessalin.dll, then call the public functions below: they have the exports' names,
-' take and give VBA values, pass text as UTF-16, allocate the buffers and turn truth values
-' into Booleans. The Declare statements are private to this module.
+' Tessalin.dll for the add-in, 64-bit Office only. Call LoadTessalin once with the absolute
+' folder that holds Tessalin.dll, then call the public functions below: they have the
+' exports' names, take and give VBA values, pass text as UTF-16, allocate the buffers and turn
+' truth values into Booleans. The Declare statements are private to this module.
 Option Explicit
 
 ' UTF-16 code units of the longest Windows path, without its NUL.
@@ -86,9 +86,17 @@ Private Function NewBuffer(ByVal Length As Long) As String
 End Function
 
 ' Loads Tessalin.dll from Folder, so that the Declare statements find it. True on success.
+' Folder must be absolute, "C:\..." or "\\server\share\...": a relative name would make
+' Windows search the host's folders, where another Tessalin.dll could be planted.
 Public Function LoadTessalin(ByVal Folder As String) As Boolean
+#If Win64 Then
+    If Not (Folder Like "[A-Za-z]:\*" Or Folder Like "\\?*\?*") Then Exit Function
     If Right$(Folder, 1) <> "\" Then Folder = Folder & "\"
     LoadTessalin = (LoadLibraryW(StrPtr(Folder & "Tessalin.dll")) <> 0)
+#Else
+    ' Tessalin.dll is a 64-bit library: a 32-bit Office cannot load it, whatever the folder.
+    Debug.Print "Tessalin.dll is 64-bit only: this 32-bit Office cannot load it."
+#End If
 End Function
 
 Public Sub InitializeTessaline()
@@ -186,8 +194,8 @@ Public Sub SwitchToWindow(ByVal Window As LongPtr)
     DllSwitchToWindow Window
 End Sub
 
-' The window handle of a SlideShowWindow object; 0 for any other object.
-Public Function GetSSWHandle(ByVal SlideShowWindow As Object) As LongPtr
+' The window handle of a SlideShowWindow object; 0 for any other value, Empty and numbers too.
+Public Function GetSSWHandle(ByVal SlideShowWindow As Variant) As LongPtr
     GetSSWHandle = DllGetSSWHandle(SlideShowWindow)
 End Function
 

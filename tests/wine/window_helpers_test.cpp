@@ -32,9 +32,10 @@ class FakeSlideShowWindow {
         vtable_[1] = reinterpret_cast<void*>(&AddRef);
         vtable_[2] = reinterpret_cast<void*>(&Release);
         vtable_[20] = reinterpret_cast<void*>(&GetHwnd);
+        vtablePointer_ = vtable_.data();
     }
 
-    IUnknown* unknown() { return reinterpret_cast<IUnknown*>(this); }
+    IUnknown* unknown() { return reinterpret_cast<IUnknown*>(&vtablePointer_); }
     long references() const { return references_; }
 
   private:
@@ -57,7 +58,7 @@ class FakeSlideShowWindow {
     }
     static HRESULT STDMETHODCALLTYPE Unused(void*) { return E_NOTIMPL; }
 
-    void** vtablePointer_ = vtable_.data();  // first member: what COM callers dereference
+    void** vtablePointer_ = nullptr;  // first member: what COM callers dereference
     std::array<void*, 21> vtable_;
     bool offers_;
     std::int32_t hwnd_;

@@ -10,6 +10,7 @@
 #include "language_check.h"
 #include "localizer/language_file.h"
 #include "localizer/store.h"
+#include "tessalin_version.h"
 
 namespace tessalin::lclcheck {
 namespace {
@@ -18,6 +19,7 @@ namespace fs = std::filesystem;
 
 constexpr const char* kUsage =
     "usage: lclcheck [--reference LANGUAGE] PATH...\n"
+    "       lclcheck --version\n"
     "Reads language files as Tessalin.dll reads them and reports, per file, the language its\n"
     "name gives, the encoding, the number of entries and every piece of text that is lost.\n"
     "  PATH                  a messages folder (all its *.lcl files) or single language files\n"
@@ -82,6 +84,10 @@ int RunLclcheck(const std::vector<fs::path>& arguments, AnsiDecoder decodeAnsi, 
         const fs::path& argument = arguments[i];
         if (argument == "--help") {
             out << kUsage;
+            return kNothingLost;
+        }
+        if (argument == "--version") {
+            out << "lclcheck " TESSALIN_VERSION_TEXT "\n";
             return kNothingLost;
         }
         if (argument == "--reference") {

@@ -101,19 +101,26 @@ endforeach()
 add_executable(monitor_probe ${CMAKE_SOURCE_DIR}/tests/wine/tools/monitor_probe.cpp)
 target_link_options(monitor_probe PRIVATE ${STATIC_RUNTIME})
 
+# The library's language-file reader with its listing of the folder on disk, outside the DLL:
+# for lclcheck.exe and for the localisation test, which lists a real folder with it.
+add_library(language_reader OBJECT ${PORTABLE_SOURCES}
+                                   ${CMAKE_SOURCE_DIR}/src/localizer/language_folder_win.cpp)
+target_include_directories(language_reader PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_compile_definitions(language_reader PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+                                                  _WIN32_WINNT=0x0601)
+target_compile_options(language_reader PRIVATE ${WARNINGS})
+target_link_libraries(localization_test PRIVATE language_reader)
+
 # The kit for add-in authors and translators, next to the DLL in dist/: the C header, the
 # import library and a .def for other linkers, the VBA module, and lclcheck.exe, which reads
 # language files with the library's own reader and ANSI decoder.
-add_executable(lclcheck ${PORTABLE_SOURCES} ${CMAKE_SOURCE_DIR}/src/localizer/language_folder_win.cpp
-                        ${CMAKE_SOURCE_DIR}/tools/lclcheck/language_check.cpp
+add_executable(lclcheck ${CMAKE_SOURCE_DIR}/tools/lclcheck/language_check.cpp
                         ${CMAKE_SOURCE_DIR}/tools/lclcheck/command.cpp
                         ${CMAKE_SOURCE_DIR}/tools/lclcheck/main_win.cpp)
-target_include_directories(lclcheck PRIVATE ${CMAKE_SOURCE_DIR}/src
-                                            ${CMAKE_BINARY_DIR}/generated)
-target_compile_definitions(lclcheck PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
-                                            _WIN32_WINNT=0x0601)
+target_include_directories(lclcheck PRIVATE ${CMAKE_BINARY_DIR}/generated)
 target_compile_options(lclcheck PRIVATE ${WARNINGS})
 target_link_options(lclcheck PRIVATE ${STATIC_RUNTIME} -municode -s)
+target_link_libraries(lclcheck PRIVATE language_reader)
 add_test(NAME wine.lclcheck COMMAND lclcheck --reference 0409 ${CMAKE_SOURCE_DIR}/demo/messages
                                     ${CMAKE_SOURCE_DIR}/tests/kit/0c0a.lcl)
 set_tests_properties(wine.lclcheck PROPERTIES

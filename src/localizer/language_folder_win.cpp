@@ -69,6 +69,10 @@ class DiskLanguageFolder final : public LanguageFolder {
 
 }  // namespace
 
+std::unique_ptr<LanguageFolder> OpenLanguageFolder(Text path) {
+    return std::make_unique<DiskLanguageFolder>(std::move(path));
+}
+
 Text DecodeAnsi(std::string_view bytes) {
     if (bytes.empty() || bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
         return Text();
@@ -86,8 +90,7 @@ Text DecodeAnsi(std::string_view bytes) {
 void LoadL10NResources(TextView folderPath) noexcept {
     Guarded([&] {
         if (folderPath.empty()) return;
-        DiskLanguageFolder folder{Text(folderPath)};
-        InstallL10NResources(ReadL10NResources(folder, DecodeAnsi));
+        InstallL10NResources(ReadL10NResources(*OpenLanguageFolder(Text(folderPath)), DecodeAnsi));
     });
 }
 

@@ -61,7 +61,11 @@ class FakeFolder final : public LanguageFolder {
         contents_[name] = std::move(bytes);
     }
     void AddUnreadable(const Text& name) { entries_.push_back({name, false, 10}); }
-    void AddDirectory(const Text& name) { entries_.push_back({name, true, 0}); }
+    // Readable like a file, so that only the directory rule keeps it out.
+    void AddDirectory(const Text& name) {
+        AddFile(name);
+        entries_.back().directory = true;
+    }
     void AddOfSize(const Text& name, std::uint64_t bytes) {
         entries_.push_back({name, false, bytes});
         contents_[name] = "<SP>~1~\"too big\"";

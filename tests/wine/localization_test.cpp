@@ -5,8 +5,11 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 
+#include "frame/wide_win.h"
+#include "localizer/language_folder_win.h"
 #include "support/library.h"
 #include "support/message_box.h"
 #include "support/windows.h"
@@ -178,12 +181,33 @@ TEST_F(Localisation, LanguageFilesServeTheirLanguageWithThePrimaryLanguageFallba
     EXPECT_EQ(text(0x0407, 12), L"\u00C4nderungen an %s1% speichern?");
     EXPECT_EQ(text(0x0C07, 12), L"default") << "no fallback to another country's file";
     EXPECT_EQ(text(0x0408, 1), L"default") << "0408.lclold is not a language file";
-    EXPECT_EQ(text(0x0405, 1), L"default");
     EXPECT_EQ(text(0x040A, 1), L"default") << "files over 16 MiB are skipped";
     // A file without signature is in the system's ANSI code page.
     wchar_t ansi[8] = {};
     MultiByteToWideChar(CP_ACP, 0, "caf\xE9", -1, ansi, 8);
     EXPECT_EQ(text(0x0419, 1), ansi);
+}
+
+// A folder cannot be opened as a file, and a file over the limit is refused when read too,
+// so the exports would answer the same without these rules: the listing itself must tell.
+TEST_F(Localisation, ListingOfTheRealFolderFlagsDirectoriesAndSizes) {
+    using tessalin::FolderEntryVerdict;
+    std::map<std::wstring, FolderEntryVerdict> verdicts;
+    const auto folder = tessalin::OpenLanguageFolder(tessalin::AsText(install_.c_str()) +
+                                                     tessalin::Text(u"\\Messages"));
+    for (const tessalin::FolderEntry& entry : folder->List()) {
+        verdicts[reinterpret_cast<const wchar_t*>(entry.name.c_str())] =
+            tessalin::JudgeFolderEntry(entry);
+    }
+    verdicts.erase(L"0408.lclold");  // listed only where short names are matched
+    EXPECT_EQ(verdicts, (std::map<std::wstring, FolderEntryVerdict>{
+                            {L"0405.lcl", FolderEntryVerdict::kDirectory},
+                            {L"0407.LCL", FolderEntryVerdict::kLanguageFile},
+                            {L"0409.lcl", FolderEntryVerdict::kLanguageFile},
+                            {L"040A.lcl", FolderEntryVerdict::kTooLarge},
+                            {L"0419.lcl", FolderEntryVerdict::kLanguageFile},
+                            {L"09.lcl", FolderEntryVerdict::kLanguageFile},
+                        }));
 }
 
 TEST_F(Localisation, CaptionsWriteExactlyTheirLengthAndOneNul) {

@@ -9,16 +9,18 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <ostream>
 #include <set>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "support/gui_objects.h"
 #include "support/library.h"
 #include "support/temp_folder.h"
 #include "support/windows.h"
 
+using testing_support::CountGuiObjects;
+using testing_support::GuiObjects;
 using testing_support::Library;
 using testing_support::TempFolder;
 using testing_support::WithDirtyHigh;
@@ -490,48 +492,6 @@ TEST_F(LocalisedNotesView, TakesCaptionAndButtonTextsFromTheUsersLanguage) {
     EXPECT_EQ(TextOf(view.zoomOut()), L"Smaller");
     EXPECT_EQ(TextOf(view.label()), L"100%");
     EXPECT_EQ(TextOf(view.richEdit()), L"");
-}
-
-// What the process holds of the platform's objects. Wine answers GetGuiResources with 0;
-// there the live GDI handles are counted in its handle table (a handle whose upper half is 0
-// names whatever lives in that slot), and the windows of this thread are counted.
-struct GuiObjects {
-    DWORD gdi = 0;
-    DWORD user = 0;
-    int windows = 0;
-    bool operator==(const GuiObjects&) const = default;
-    friend std::ostream& operator<<(std::ostream& out, const GuiObjects& counted) {
-        return out << counted.gdi << " GDI objects, " << counted.user << " USER objects, "
-                   << counted.windows << " windows";
-    }
-};
-
-int CountWindows(HWND parent) {
-    int count = 0;
-    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        count += 1 + CountWindows(child);
-    }
-    return count;
-}
-
-GuiObjects CountGuiObjects() {
-    GuiObjects counted;
-    counted.gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    counted.user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
-    if (counted.gdi == 0) {
-        for (ULONG slot = 1; slot < 0x10000; ++slot) {
-            if (GetObjectType(ULongToHandle(slot)) != 0) ++counted.gdi;
-        }
-    }
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM count) -> BOOL {
-            *reinterpret_cast<int*>(count) += 1 + CountWindows(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&counted.windows));
-    return counted;
 }
 
 TEST(NotesView, FiveHundredViewsLeaveNoObjectsBehind) {

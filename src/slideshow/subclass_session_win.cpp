@@ -41,15 +41,21 @@ LRESULT CALLBACK SlideShowWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPar
 // What windows run: the stub in front of the filter, so that a subclasser on top of it never
 // keeps an address inside this module. Where no stub can be made, the filter itself, and the
 // module stays loaded for good, since it could not be taken out of such a chain at unload.
+// Made on first use, and not as a function's static: the runtime's guard for one would take
+// kernel objects that no unload gives back.
+LONG_PTR g_filterAddress = 0;
+
 LONG_PTR FilterAddress() noexcept {
-    static const LONG_PTR address = [] {
-        if (WNDPROC stub = FilterStub(&SlideShowWndProc)) return reinterpret_cast<LONG_PTR>(stub);
+    if (g_filterAddress != 0) return g_filterAddress;
+    if (WNDPROC stub = FilterStub(&SlideShowWndProc)) {
+        g_filterAddress = reinterpret_cast<LONG_PTR>(stub);
+    } else {
         HMODULE pinned = nullptr;
         GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
                            reinterpret_cast<LPCWSTR>(&SlideShowWndProc), &pinned);
-        return reinterpret_cast<LONG_PTR>(&SlideShowWndProc);
-    }();
-    return address;
+        g_filterAddress = reinterpret_cast<LONG_PTR>(&SlideShowWndProc);
+    }
+    return g_filterAddress;
 }
 
 bool IsFiltered(HWND wnd) noexcept {

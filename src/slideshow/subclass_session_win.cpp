@@ -182,16 +182,20 @@ void RestoreAllFilteredWindows() noexcept {
     bool stubStillInChains = false;
     for (const ChainedWindow& chained : std::exchange(g_chained, {})) {
         const HWND wnd = chained.wnd;
+        if (!IsWindow(wnd)) continue;
         HANDLE original = GetPropW(wnd, kOriginalProcProperty);
-        if (!IsWindow(wnd) || original == nullptr) continue;
         RemovePropW(wnd, kOriginalProcProperty);
-        if (IsFiltered(wnd)) {
+        if (original != nullptr && IsFiltered(wnd)) {
             SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        } else if (const wchar_t* forwarderProperty = ForwarderProperty()) {
-            // Below another procedure: the stub stays, forwarding to the window's own.
-            SetPropW(wnd, forwarderProperty, original);
-            stubStillInChains = true;
+            continue;
         }
+        // Below another procedure (or with its own procedure lost): the stub stays, forwarding
+        // to the window's own procedure, or to the default one when none is known.
+        const wchar_t* forwarderProperty = ForwarderProperty();
+        if (forwarderProperty != nullptr && original != nullptr) {
+            SetPropW(wnd, forwarderProperty, original);
+        }
+        stubStillInChains = true;
     }
     ReleaseFilterStub(stubStillInChains);
     g_session.reset();

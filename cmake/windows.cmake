@@ -10,12 +10,27 @@ set(WARNINGS -Wall -Wextra -Wpedantic -Werror -Wno-cast-function-type
 set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 set(SYSTEM_LIBRARIES user32 gdi32 advapi32 shell32 ole32 oleaut32 comdlg32 uxtheme comctl32)
 
-add_library(Tessalin SHARED ${ALL_SOURCES} ${CMAKE_SOURCE_DIR}/src/frame/version.rc
+set(LIBRARY_DEFINITIONS UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+
+# The file dialogs' code, built once and linked into the DLL and into the dialog test, which
+# drives both platform dialogs whichever one Wine's own choice would give.
+set(DIALOG_SOURCES ${CMAKE_SOURCE_DIR}/src/fs/file_dialogs_win.cpp
+                   ${CMAKE_SOURCE_DIR}/src/fs/dialog_settings.cpp
+                   ${CMAKE_SOURCE_DIR}/src/fs/current_directory_win.cpp
+                   ${CMAKE_SOURCE_DIR}/src/frame/call_conventions.cpp)
+add_library(tessalin_dialogs OBJECT ${DIALOG_SOURCES})
+target_include_directories(tessalin_dialogs PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_compile_definitions(tessalin_dialogs PRIVATE ${LIBRARY_DEFINITIONS})
+target_compile_options(tessalin_dialogs PRIVATE ${WARNINGS})
+
+set(DLL_SOURCES ${ALL_SOURCES})
+list(REMOVE_ITEM DLL_SOURCES ${DIALOG_SOURCES})
+add_library(Tessalin SHARED ${DLL_SOURCES} $<TARGET_OBJECTS:tessalin_dialogs>
+                            ${CMAKE_SOURCE_DIR}/src/frame/version.rc
                             ${CMAKE_SOURCE_DIR}/src/frame/exports.def)
 set_target_properties(Tessalin PROPERTIES PREFIX "" OUTPUT_NAME Tessalin)
 target_include_directories(Tessalin PRIVATE ${CMAKE_SOURCE_DIR}/src)
-target_compile_definitions(Tessalin PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
-                                            _WIN32_WINNT=0x0601)
+target_compile_definitions(Tessalin PRIVATE ${LIBRARY_DEFINITIONS})
 target_compile_options(Tessalin PRIVATE ${WARNINGS})
 target_link_options(Tessalin PRIVATE ${STATIC_RUNTIME} -Wl,--kill-at)
 target_link_libraries(Tessalin PRIVATE ${SYSTEM_LIBRARIES})
@@ -50,6 +65,7 @@ foreach(source ${WINE_TESTS})
     # They share one display, one clipboard and one foreground window: one at a time.
     set_tests_properties(wine.${name} PROPERTIES RESOURCE_LOCK display TIMEOUT 300)
 endforeach()
+target_link_libraries(file_dialogs_test PRIVATE tessalin_dialogs)
 
 # The DLL's import and export tables, read with objdump.
 add_test(NAME dll.tables

@@ -10,12 +10,7 @@ set(WARNINGS -Wall -Wextra -Wpedantic -Werror -Wno-cast-function-type
 set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 set(SYSTEM_LIBRARIES user32 gdi32 advapi32 shell32 ole32 oleaut32 comdlg32 uxtheme comctl32)
 
-add_library(Tessalin SHARED ${ALL_SOURCES} ${CMAKE_SOURCE_DIR}/src/frame/version.rc)
-set_target_properties(Tessalin PROPERTIES PREFIX "" OUTPUT_NAME Tessalin)
-target_include_directories(Tessalin PRIVATE ${CMAKE_SOURCE_DIR}/src
-                                            ${CMAKE_BINARY_DIR}/generated)
-target_compile_definitions(Tessalin PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
-                                            _WIN32_WINNT=0x0601)
+set(LIBRARY_DEFINITIONS UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 # The symbols go to Tessalin.pdb beside the DLL, which names it without a folder. The linker
 # computes the DLL's PDB GUID from the PDB's bytes, so the PDB holds no path of this checkout
 # either: the compiler sees the checkout's paths relative to the build folder, and the linker
@@ -24,9 +19,32 @@ target_compile_definitions(Tessalin PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN
 # of the DWARF sections and symbol table that the linker keeps from GCC's static libraries:
 # the DLL under test is the one shipped.
 file(RELATIVE_PATH build_folder ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
-set_target_properties(Tessalin PROPERTIES CXX_COMPILER_LAUNCHER
-    "${CMAKE_SOURCE_DIR}/scripts/relative-paths;${CMAKE_SOURCE_DIR}")
-target_compile_options(Tessalin PRIVATE ${WARNINGS} -g -gcodeview -ffile-compilation-dir=.)
+set(LIBRARY_COMPILER_LAUNCHER "${CMAKE_SOURCE_DIR}/scripts/relative-paths;${CMAKE_SOURCE_DIR}")
+set(LIBRARY_COMPILE_OPTIONS ${WARNINGS} -g -gcodeview -ffile-compilation-dir=.)
+
+# The file dialogs' code, built once and linked into the DLL and into the dialog test, which
+# drives both platform dialogs whichever one Wine's own choice would give.
+set(DIALOG_SOURCES ${CMAKE_SOURCE_DIR}/src/fs/file_dialogs_win.cpp
+                   ${CMAKE_SOURCE_DIR}/src/fs/dialog_settings.cpp
+                   ${CMAKE_SOURCE_DIR}/src/fs/current_directory_win.cpp
+                   ${CMAKE_SOURCE_DIR}/src/frame/call_conventions.cpp)
+add_library(tessalin_dialogs OBJECT ${DIALOG_SOURCES})
+set_target_properties(tessalin_dialogs PROPERTIES CXX_COMPILER_LAUNCHER
+                                                  "${LIBRARY_COMPILER_LAUNCHER}")
+target_include_directories(tessalin_dialogs PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_compile_definitions(tessalin_dialogs PRIVATE ${LIBRARY_DEFINITIONS})
+target_compile_options(tessalin_dialogs PRIVATE ${LIBRARY_COMPILE_OPTIONS})
+
+set(DLL_SOURCES ${ALL_SOURCES})
+list(REMOVE_ITEM DLL_SOURCES ${DIALOG_SOURCES})
+add_library(Tessalin SHARED ${DLL_SOURCES} $<TARGET_OBJECTS:tessalin_dialogs>
+                            ${CMAKE_SOURCE_DIR}/src/frame/version.rc)
+set_target_properties(Tessalin PROPERTIES PREFIX "" OUTPUT_NAME Tessalin
+                                          CXX_COMPILER_LAUNCHER "${LIBRARY_COMPILER_LAUNCHER}")
+target_include_directories(Tessalin PRIVATE ${CMAKE_SOURCE_DIR}/src
+                                            ${CMAKE_BINARY_DIR}/generated)
+target_compile_definitions(Tessalin PRIVATE ${LIBRARY_DEFINITIONS})
+target_compile_options(Tessalin PRIVATE ${LIBRARY_COMPILE_OPTIONS})
 configure_file(${CMAKE_SOURCE_DIR}/src/frame/exports.def exports.def COPYONLY)
 target_link_options(Tessalin PRIVATE ${STATIC_RUNTIME} -Wl,--kill-at exports.def
                     -Wl,--pdb=bin/Tessalin.pdb -Wl,--Xlink=-pdbaltpath:Tessalin.pdb
@@ -66,6 +84,7 @@ foreach(source ${WINE_TESTS})
     # They share one display, one clipboard and one foreground window: one at a time.
     set_tests_properties(wine.${name} PROPERTIES RESOURCE_LOCK display TIMEOUT 300)
 endforeach()
+target_link_libraries(file_dialogs_test PRIVATE tessalin_dialogs)
 
 # The DLL's import and export tables, read with objdump.
 add_test(NAME dll.tables

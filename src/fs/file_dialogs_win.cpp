@@ -35,17 +35,18 @@ class CoTaskText {
 };
 
 // While a dialog is up, the thread's visible enabled top-level windows take no input; they
-// are enabled again afterwards, those that still exist.
+// are enabled again afterwards, those that still exist, and the window that was active when
+// the call began gets its activation back, whichever dialog ran.
 class DisabledThreadWindows {
   public:
-    explicit DisabledThreadWindows(HWND activeAfterwards) : activeAfterwards_(activeAfterwards) {
+    DisabledThreadWindows() : active_(GetActiveWindow()) {
         EnumThreadWindows(GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(&windows_));
     }
     ~DisabledThreadWindows() {
         for (HWND wnd : windows_) {
             if (IsWindow(wnd)) EnableWindow(wnd, TRUE);
         }
-        SetActiveWindow(activeAfterwards_);
+        SetActiveWindow(active_);
     }
     DisabledThreadWindows(const DisabledThreadWindows&) = delete;
     DisabledThreadWindows& operator=(const DisabledThreadWindows&) = delete;
@@ -61,7 +62,7 @@ class DisabledThreadWindows {
         });
     }
 
-    HWND activeAfterwards_;
+    HWND active_;
     std::vector<HWND> windows_;
 };
 
@@ -90,18 +91,6 @@ unsigned OsMajorVersion() {
     version.dwOSVersionInfoSize = sizeof version;
     if (rtlGetVersion == nullptr || rtlGetVersion(&version) != 0) return 0;
     return version.dwMajorVersion;
-}
-
-bool ItemDialogAvailable() {
-    // The theme library comes from the system folder only, never from the current directory.
-    UniqueModule theme(LoadLibraryExW(L"uxtheme.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
-    DialogPlatform platform{OsMajorVersion(), static_cast<bool>(theme), false, false,
-                            CommonControlsMajorVersion()};
-    if (theme) {
-        platform.appThemed = IsAppThemed() != FALSE;
-        platform.themeActive = IsThemeActive() != FALSE;
-    }
-    return UseItemDialog(platform);
 }
 
 // Places the classic dialog on the primary monitor, centred across and at a third down.
@@ -141,20 +130,21 @@ std::optional<Text> RunClassicDialog(const DialogSettings& settings, const Text&
     dialog.Flags = ClassicDialogFlags(settings.options);
     dialog.lpfnHook = CenteringHook;
 
-    const DisabledThreadWindows disabled(GetActiveWindow());
     const BOOL chosen =
         settings.kind == DialogKind::kSave ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
     if (!chosen) return std::nullopt;
     return Text(AsText(fileName));
 }
 
-std::optional<Text> RunItemDialog(const DialogSettings& settings, const Text& folder) {
-    ComPtr<IFileDialog> dialog;
+// Makes the item dialog and sets it up; false when the shell cannot make one.
+bool CreateItemDialog(const DialogSettings& settings, const Text& folder,
+                      ComPtr<IFileDialog>& dialog) {
     const CLSID& kind =
         settings.kind == DialogKind::kSave ? CLSID_FileSaveDialog : CLSID_FileOpenDialog;
     if (FAILED(CoCreateInstance(kind, nullptr, CLSCTX_INPROC_SERVER, IID_IFileDialog,
-                                dialog.putVoid()))) {
-        return std::nullopt;
+                                dialog.putVoid())) ||
+        dialog.get() == nullptr) {
+        return false;
     }
     dialog->SetDefaultExtension(reinterpret_cast<const wchar_t*>(settings.defaultExtension));
     dialog->SetTitle(reinterpret_cast<const wchar_t*>(settings.title));
@@ -174,11 +164,13 @@ std::optional<Text> RunItemDialog(const DialogSettings& settings, const Text& fo
         if (SUCCEEDED(dialog->GetOptions(&options)))
             dialog->SetOptions(options | kForcePreviewPaneOn);
     }
+    return true;
+}
 
-    const DisabledThreadWindows disabled(nullptr);
-    if (FAILED(dialog->Show(nullptr))) return std::nullopt;
+std::optional<Text> RunItemDialog(IFileDialog& dialog) {
+    if (FAILED(dialog.Show(nullptr))) return std::nullopt;
     ComPtr<IShellItem> chosen;
-    if (FAILED(dialog->GetResult(chosen.put()))) return std::nullopt;
+    if (FAILED(dialog.GetResult(chosen.put())) || chosen.get() == nullptr) return std::nullopt;
     CoTaskText path;
     // An item with no file-system path (a library, a device) is no choice the add-in can use.
     if (FAILED(chosen->GetDisplayName(SIGDN_FILESYSPATH, path.put())) || path.get() == nullptr) {
@@ -187,12 +179,33 @@ std::optional<Text> RunItemDialog(const DialogSettings& settings, const Text& fo
     return Text(AsText(path.get()));
 }
 
+std::optional<Text> ChooseFile(const DialogSettings& settings, DialogRoad road) {
+    const Text folder = InitialFolder(CurrentDirectory());
+    // An item dialog that cannot be made (a broken shell registration, say) must not look
+    // like a cancel to the caller, who could not tell the two apart: the classic dialog is
+    // shown instead.
+    ComPtr<IFileDialog> item;
+    const bool useItem = road == DialogRoad::kItem && CreateItemDialog(settings, folder, item);
+    const DisabledThreadWindows disabled;
+    return useItem ? RunItemDialog(*item.get()) : RunClassicDialog(settings, folder);
+}
+
 }  // namespace
 
-std::int32_t RunFileDialog(const DialogSettings& settings, wchar_t* buffer) {
-    const Text folder = InitialFolder(CurrentDirectory());
-    const std::optional<Text> chosen = ItemDialogAvailable() ? RunItemDialog(settings, folder)
-                                                             : RunClassicDialog(settings, folder);
+DialogRoad PlatformDialogRoad() {
+    // The theme library comes from the system folder only, never from the current directory.
+    UniqueModule theme(LoadLibraryExW(L"uxtheme.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+    DialogPlatform platform{OsMajorVersion(), static_cast<bool>(theme), false, false,
+                            CommonControlsMajorVersion()};
+    if (theme) {
+        platform.appThemed = IsAppThemed() != FALSE;
+        platform.themeActive = IsThemeActive() != FALSE;
+    }
+    return UseItemDialog(platform) ? DialogRoad::kItem : DialogRoad::kClassic;
+}
+
+std::int32_t RunFileDialog(const DialogSettings& settings, DialogRoad road, wchar_t* buffer) {
+    const std::optional<Text> chosen = ChooseFile(settings, road);
     if (!chosen || LengthOf(*chosen) == 0) return 0;
     return TextOut(buffer, *chosen);
 }

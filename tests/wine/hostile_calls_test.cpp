@@ -60,7 +60,7 @@ class DialogCloser {
     DialogCloser()
         : thread_([this] {
               while (!stop_) {
-                  EnumWindows(Close, 0);
+                  CancelDialogs();
                   Sleep(30);
               }
           }) {}
@@ -70,18 +70,6 @@ class DialogCloser {
     }
 
   private:
-    static BOOL CALLBACK Close(HWND wnd, LPARAM) {
-        wchar_t className[16] = {};
-        GetClassNameW(wnd, className, 16);
-        DWORD process = 0;
-        GetWindowThreadProcessId(wnd, &process);
-        if (process == GetCurrentProcessId() && IsWindowVisible(wnd) &&
-            std::wstring(className) == L"#32770") {
-            PostMessageW(wnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-        }
-        return TRUE;
-    }
-
     std::atomic<bool> stop_ = false;
     std::thread thread_;
 };

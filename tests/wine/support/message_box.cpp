@@ -15,7 +15,7 @@ HWND FindBox(DWORD thread) {
         [](HWND window, LPARAM found) -> BOOL {
             wchar_t name[16];
             if (GetClassNameW(window, name, 16) && std::wstring(name) == L"#32770" &&
-                IsWindowVisible(window)) {
+                IsWindowVisible(window) && GetDlgItem(window, kBoxTextId) != nullptr) {
                 *reinterpret_cast<HWND*>(found) = window;
                 return FALSE;
             }

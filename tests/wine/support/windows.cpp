@@ -97,6 +97,20 @@ std::wstring TextOf(HWND wnd) {
     return text;
 }
 
+void CancelDialogs() {
+    EnumWindows(
+        [](HWND wnd, LPARAM) -> BOOL {
+            DWORD process = 0;
+            GetWindowThreadProcessId(wnd, &process);
+            if (process == GetCurrentProcessId() && IsWindowVisible(wnd) &&
+                ClassOf(wnd) == L"#32770") {
+                PostMessageW(wnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            }
+            return TRUE;
+        },
+        0);
+}
+
 void PumpFor(DWORD milliseconds) {
     const ULONGLONG end = GetTickCount64() + milliseconds;
     while (GetTickCount64() < end) {

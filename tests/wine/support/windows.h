@@ -76,6 +76,9 @@ class OtherThreadWindow {
 std::wstring ClassOf(HWND wnd);
 std::wstring TextOf(HWND wnd);
 
+// Presses Cancel in every dialog box of this process: message boxes and file dialogs.
+void CancelDialogs();
+
 // Dispatches the thread's messages for about the given time.
 void PumpFor(DWORD milliseconds);
 

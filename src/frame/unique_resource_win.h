@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <objbase.h>
 
 #include <utility>
 
@@ -102,6 +103,13 @@ struct ClipboardTraits {
     static void Close(Type) noexcept { CloseClipboard(); }
 };
 
+// Text that the shell allocated for the caller (CoTaskMemAlloc).
+struct CoTaskTextTraits {
+    using Type = wchar_t*;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type text) noexcept { CoTaskMemFree(text); }
+};
+
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using UniqueFile = UniqueResource<FileHandleTraits>;
 using UniqueFind = UniqueResource<FindHandleTraits>;
@@ -111,5 +119,6 @@ using UniqueGdiObject = UniqueResource<GdiObjectTraits>;
 using UniqueModule = UniqueResource<ModuleTraits>;
 using UniqueScreenDc = UniqueResource<ScreenDcTraits>;
 using UniqueClipboard = UniqueResource<ClipboardTraits>;
+using UniqueCoTaskText = UniqueResource<CoTaskTextTraits>;
 
 }  // namespace tessalin

@@ -23,17 +23,6 @@
 namespace tessalin {
 namespace {
 
-// Memory the shell allocated for a returned string.
-class CoTaskText {
-  public:
-    ~CoTaskText() { CoTaskMemFree(text_); }
-    wchar_t** put() noexcept { return &text_; }
-    const wchar_t* get() const noexcept { return text_; }
-
-  private:
-    wchar_t* text_ = nullptr;
-};
-
 // While a dialog is up, the thread's visible enabled top-level windows take no input; they
 // are enabled again afterwards, those that still exist, and the window that was active when
 // the call began gets its activation back, whichever dialog ran.
@@ -171,7 +160,7 @@ std::optional<Text> RunItemDialog(IFileDialog& dialog) {
     if (FAILED(dialog.Show(nullptr))) return std::nullopt;
     ComPtr<IShellItem> chosen;
     if (FAILED(dialog.GetResult(chosen.put())) || chosen.get() == nullptr) return std::nullopt;
-    CoTaskText path;
+    UniqueCoTaskText path;
     // An item with no file-system path (a library, a device) is no choice the add-in can use.
     if (FAILED(chosen->GetDisplayName(SIGDN_FILESYSPATH, path.put())) || path.get() == nullptr) {
         return std::nullopt;

@@ -35,11 +35,12 @@ class ViewTable {
     // view: it is then destroyed only when the last action running on it has returned.
     template <class Action>
     void Use(Handle handle, Action&& action) {
-        View* view = Find(handle);
-        if (view == nullptr) return;
-        ++views_[IndexOf(handle)].uses;
+        const std::size_t index = IndexOf(handle);
+        if (index == views_.size() || views_[index].removed) return;
+        View& view = *views_[index].view;
+        ++views_[index].uses;
         const EndOfUse end{*this, handle};
-        action(*view);
+        action(view);
     }
 
     // The view leaves the table before the caller destroys it, so that whatever runs during

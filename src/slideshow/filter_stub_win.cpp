@@ -87,8 +87,6 @@ extern "C" const unsigned char tessalin_stub_template_end[];
 namespace tessalin {
 namespace {
 
-constexpr std::size_t kNameCapacity = 64;  // wide characters in the name slot
-
 std::size_t OffsetOf(const unsigned char* label) noexcept {
     return static_cast<std::size_t>(label - tessalin_stub_template);
 }
@@ -134,7 +132,9 @@ bool MakePages(WNDPROC filter) noexcept {
     imports[1] = reinterpret_cast<void*>(&CallWindowProcW);
     imports[2] = reinterpret_cast<void*>(&DefWindowProcW);
     // Unique to these pages, because it holds their address.
-    std::swprintf(At<wchar_t>(tessalin_stub_name), kNameCapacity, L"Tessalin.OriginalWndProc.%p",
+    const std::size_t nameCapacity =
+        (OffsetOf(tessalin_stub_template_end) - OffsetOf(tessalin_stub_name)) / sizeof(wchar_t);
+    std::swprintf(At<wchar_t>(tessalin_stub_name), nameCapacity, L"Tessalin.OriginalWndProc.%p",
                   static_cast<void*>(g_page));
     DWORD previous = 0;
     if (!VirtualProtect(g_page, g_pageSize, PAGE_EXECUTE_READ, &previous)) {

@@ -10,6 +10,8 @@ Text GetWindowClassName(HWND wnd) {
     return length > 0 ? Text(AsText(name), static_cast<std::size_t>(length)) : Text();
 }
 
+namespace {
+
 bool IsSlideShowClass(HWND wnd) {
     return GetWindowClassName(wnd) == u"screenClass";
 }
@@ -20,8 +22,12 @@ bool IsOwnedByThisThread(HWND wnd) noexcept {
     return GetWindowThreadProcessId(wnd, nullptr) == GetCurrentThreadId();
 }
 
+}  // namespace
+
 bool IsSlideShowWindow(HWND wnd) {
-    return IsSlideShowClass(wnd) && IsOwnedByThisThread(wnd);
+    // The owner first: it is one lookup, where the class name is read into a new text, and
+    // the focus keeper asks this of every top-level window once a second.
+    return IsOwnedByThisThread(wnd) && IsSlideShowClass(wnd);
 }
 
 }  // namespace tessalin

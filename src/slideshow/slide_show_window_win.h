@@ -15,8 +15,6 @@ Text GetWindowClassName(HWND wnd);
 // The host runs its shows on the thread that calls the library; a window of another thread
 // would run the filter there, beside the calls that change the session on this one, and
 // sending it a message could wait on a busy thread.
-bool IsSlideShowClass(HWND wnd);
-bool IsOwnedByThisThread(HWND wnd) noexcept;
 bool IsSlideShowWindow(HWND wnd);
 
 }  // namespace tessalin

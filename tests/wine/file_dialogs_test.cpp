@@ -51,20 +51,10 @@ HWND FindChild(HWND parent, const wchar_t* className) {
 
 // This process's visible file dialog (a dialog box with a file-types list), if one is up.
 HWND FindFileDialog() {
-    HWND found = nullptr;
-    EnumWindows(
-        [](HWND wnd, LPARAM data) -> BOOL {
-            DWORD process = 0;
-            GetWindowThreadProcessId(wnd, &process);
-            if (process != GetCurrentProcessId() || !IsWindowVisible(wnd) ||
-                ClassOf(wnd) != L"#32770" || GetDlgItem(wnd, kFileTypesId) == nullptr) {
-                return TRUE;
-            }
-            *reinterpret_cast<HWND*>(data) = wnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
+    for (HWND dialog : VisibleDialogs()) {
+        if (GetDlgItem(dialog, kFileTypesId) != nullptr) return dialog;
+    }
+    return nullptr;
 }
 
 std::vector<std::wstring> ComboItems(HWND combo) {

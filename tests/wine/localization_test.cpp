@@ -6,21 +6,26 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "frame/wide_win.h"
 #include "localizer/language_folder_win.h"
+#include "support/install_path.h"
 #include "support/library.h"
 #include "support/message_box.h"
+#include "support/temp_folder.h"
 #include "support/windows.h"
 
 using testing_support::Library;
 using testing_support::MessageBoxAnswerer;
+using testing_support::RemoveInstallKey;
+using testing_support::SetInstallPath;
+using testing_support::TempFolder;
 using testing_support::WithDirtyHigh;
+using testing_support::WriteFileBytes;
 
 namespace {
-
-constexpr wchar_t kKey[] = L"Software\\Brackwood\\Tessaline";
 
 using GetCaption = std::int32_t (*)(std::int64_t, std::int64_t, const wchar_t*, wchar_t*);
 using FormatCaption = std::int32_t (*)(std::int64_t, std::int64_t, const wchar_t*, wchar_t*,
@@ -30,32 +35,6 @@ using ShowDialog = std::int32_t (*)(std::int64_t, HWND, const wchar_t*, const wc
 using FormatDialog = std::int32_t (*)(std::int64_t, HWND, const wchar_t*, const wchar_t*,
                                       const wchar_t*, std::int64_t, std::int64_t);
 using MessagesFolder = std::int32_t (*)(wchar_t*);
-
-void SetInstallPath(DWORD type, const void* data, DWORD bytes) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                              nullptr),
-              ERROR_SUCCESS);
-    EXPECT_EQ(RegSetValueExW(key, L"InstallPath", 0, type, static_cast<const BYTE*>(data), bytes),
-              ERROR_SUCCESS);
-    RegCloseKey(key);
-}
-
-void SetInstallPath(const std::wstring& path, DWORD type = REG_SZ) {
-    SetInstallPath(type, path.c_str(), static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
-}
-
-void RemoveInstallKey() {
-    RegDeleteTreeW(HKEY_LOCAL_MACHINE, kKey);
-}
-
-void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    EXPECT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
-    CloseHandle(file);
-}
 
 std::string Utf16(const std::wstring& text, bool bigEndian) {
     std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
@@ -67,61 +46,40 @@ std::string Utf16(const std::wstring& text, bool bigEndian) {
     return bytes;
 }
 
-void DeleteTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") continue;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                DeleteTree(folder + L"\\" + name);
-            } else {
-                DeleteFileW((folder + L"\\" + name).c_str());
-            }
-        } while (FindNextFileW(find, &found));
-        FindClose(find);
-    }
-    RemoveDirectoryW(folder.c_str());
-}
-
 // An installation folder with a messages folder of language files, named in the registry.
 class Localisation : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        install_ = std::wstring(temp) + L"tessalin-l10n-" + std::to_wstring(GetCurrentProcessId());
-        const std::wstring messages = install_ + L"\\Messages\\";
-        CreateDirectoryW(install_.c_str(), nullptr);
+        install_ = std::make_unique<TempFolder>();
+        const std::wstring messages = *install_ / L"Messages\\";
         CreateDirectoryW(messages.c_str(), nullptr);
-        WriteBytes(messages + L"0409.lcl",
-                   "\xEF\xBB\xBF; English texts for the notes window\r\n\r\n"
-                   "NotesForm~<DEFAULT>~\"Speaker notes\"~\"Notes of the current slide\"\r\n"
-                   "<SP>~12~\"Save changes to %s1%?<13><10>Unsaved changes are lost.\"\r\n");
-        WriteBytes(messages + L"09.lcl", Utf16(L"<SP>~1~\"English\"\r\n", false));
-        WriteBytes(messages + L"0407.LCL",
-                   Utf16(L"<SP>~12~\"\u00C4nderungen an %s1% speichern?\"", true));
-        WriteBytes(messages + L"0419.lcl", "<SP>~1~\"caf\xE9\"");
+        WriteFileBytes(messages + L"0409.lcl",
+                       "\xEF\xBB\xBF; English texts for the notes window\r\n\r\n"
+                       "NotesForm~<DEFAULT>~\"Speaker notes\"~\"Notes of the current slide\"\r\n"
+                       "<SP>~12~\"Save changes to %s1%?<13><10>Unsaved changes are lost.\"\r\n");
+        WriteFileBytes(messages + L"09.lcl", Utf16(L"<SP>~1~\"English\"\r\n", false));
+        WriteFileBytes(messages + L"0407.LCL",
+                       Utf16(L"<SP>~12~\"\u00C4nderungen an %s1% speichern?\"", true));
+        WriteFileBytes(messages + L"0419.lcl", "<SP>~1~\"caf\xE9\"");
         // A backup: the platform's pattern "*.lcl" also matches its short name.
-        WriteBytes(messages + L"0408.lclold", "<SP>~1~\"backup\"");
+        WriteFileBytes(messages + L"0408.lclold", "<SP>~1~\"backup\"");
         CreateDirectoryW((messages + L"0405.lcl").c_str(), nullptr);
         std::string huge = "<SP>~1~\"huge\"\n";
         huge.resize(16 * 1024 * 1024 + 1, ';');
-        WriteBytes(messages + L"040A.lcl", huge);
+        WriteFileBytes(messages + L"040A.lcl", huge);
     }
 
     static void TearDownTestSuite() {
         RemoveInstallKey();
-        DeleteTree(install_);
+        install_.reset();
     }
 
-    void SetUp() override { SetInstallPath(install_); }
+    void SetUp() override { SetInstallPath(install_->path()); }
 
-    static std::wstring install_;
+    static std::unique_ptr<TempFolder> install_;
 };
 
-std::wstring Localisation::install_;
+std::unique_ptr<TempFolder> Localisation::install_;
 
 TEST_F(Localisation, MessagesFolderIsReadFromTheRegistryAtEveryCall) {
     RemoveInstallKey();
@@ -193,7 +151,7 @@ TEST_F(Localisation, LanguageFilesServeTheirLanguageWithThePrimaryLanguageFallba
 TEST_F(Localisation, ListingOfTheRealFolderFlagsDirectoriesAndSizes) {
     using tessalin::FolderEntryVerdict;
     std::map<std::wstring, FolderEntryVerdict> verdicts;
-    const auto folder = tessalin::OpenLanguageFolder(tessalin::AsText(install_.c_str()) +
+    const auto folder = tessalin::OpenLanguageFolder(tessalin::AsText(install_->path().c_str()) +
                                                      tessalin::Text(u"\\Messages"));
     for (const tessalin::FolderEntry& entry : folder->List()) {
         verdicts[reinterpret_cast<const wchar_t*>(entry.name.c_str())] =

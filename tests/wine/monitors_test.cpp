@@ -19,6 +19,7 @@ using testing_support::WithDirtyHigh;
 
 using testing_support::ClassOf;
 using testing_support::TextOf;
+using testing_support::ThreadWindowsOfClass;
 
 namespace {
 
@@ -59,25 +60,20 @@ struct Overlay {
 // The overlays of this thread, by caption.
 std::vector<Overlay> FindOverlays() {
     std::vector<Overlay> found;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM list) -> BOOL {
-            if (ClassOf(window) != kOverlayClass) return TRUE;
-            Overlay overlay{window, TextOf(window)};
-            GetWindowRect(window, &overlay.rect);
-            overlay.exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
-            overlay.visible = IsWindowVisible(window) != FALSE;
-            if (HWND label = GetWindow(window, GW_CHILD)) {
-                overlay.labelClass = ClassOf(label);
-                overlay.labelText = TextOf(label);
-                GetWindowRect(label, &overlay.labelRect);
-                const auto font = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
-                GetObjectW(font, sizeof overlay.labelFont, &overlay.labelFont);
-            }
-            reinterpret_cast<std::vector<Overlay>*>(list)->push_back(overlay);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    for (HWND window : ThreadWindowsOfClass(kOverlayClass)) {
+        Overlay overlay{window, TextOf(window)};
+        GetWindowRect(window, &overlay.rect);
+        overlay.exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
+        overlay.visible = IsWindowVisible(window) != FALSE;
+        if (HWND label = GetWindow(window, GW_CHILD)) {
+            overlay.labelClass = ClassOf(label);
+            overlay.labelText = TextOf(label);
+            GetWindowRect(label, &overlay.labelRect);
+            const auto font = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
+            GetObjectW(font, sizeof overlay.labelFont, &overlay.labelFont);
+        }
+        found.push_back(overlay);
+    }
     std::sort(found.begin(), found.end(),
               [](const Overlay& a, const Overlay& b) { return a.caption < b.caption; });
     return found;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "support/gui_objects.h"
+#include "support/install_path.h"
 #include "support/library.h"
 #include "support/temp_folder.h"
 #include "support/windows.h"
@@ -46,17 +47,8 @@ std::vector<HWND> ChildrenOf(HWND parent) {
 }
 
 std::set<HWND> NotesWindows() {
-    std::set<HWND> found;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM list) -> BOOL {
-            if (ClassOf(window) == L"TNotesForm") {
-                reinterpret_cast<std::set<HWND>*>(list)->insert(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
+    const std::vector<HWND> found = testing_support::ThreadWindowsOfClass(L"TNotesForm");
+    return {found.begin(), found.end()};
 }
 
 void PutOnClipboard(UINT format, const void* data, std::size_t bytes) {
@@ -456,8 +448,6 @@ TEST(NotesView, ViewDestroyedWhileItIsFilledGoesWhenTheCallReturns) {
 // registry before the library loads.
 class LocalisedNotesView : public ::testing::Test {
   protected:
-    static constexpr wchar_t kKey[] = L"Software\\Brackwood\\Tessaline";
-
     void SetUp() override {
         CreateDirectoryW((install_ / L"Messages").c_str(), nullptr);
         wchar_t name[16];
@@ -469,17 +459,10 @@ class LocalisedNotesView : public ::testing::Test {
             "NotesForm~ZoomInButton~\"Larger\"~\"\"\r\n"
             "<ALL>~ZoomOutButton~\"Smaller\"~\"Make the text smaller\"\r\n"
             "NotesForm~RichNotesText~\"not for a rich edit\"~\"\"\r\n");
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                                  &key, nullptr),
-                  ERROR_SUCCESS);
-        const std::wstring& path = install_.path();
-        RegSetValueExW(key, L"InstallPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
-                       static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
-        RegCloseKey(key);
+        testing_support::SetInstallPath(install_.path());
     }
 
-    void TearDown() override { RegDeleteTreeW(HKEY_LOCAL_MACHINE, kKey); }
+    void TearDown() override { testing_support::RemoveInstallKey(); }
 
     TempFolder install_;
 };

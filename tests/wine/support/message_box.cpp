@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "support/windows.h"
+
 namespace testing_support {
 namespace {
 
@@ -9,26 +11,10 @@ namespace {
 constexpr int kBoxTextId = 0xFFFF;
 
 HWND FindBox(DWORD thread) {
-    HWND box = nullptr;
-    EnumThreadWindows(
-        thread,
-        [](HWND window, LPARAM found) -> BOOL {
-            wchar_t name[16];
-            if (GetClassNameW(window, name, 16) && std::wstring(name) == L"#32770" &&
-                IsWindowVisible(window) && GetDlgItem(window, kBoxTextId) != nullptr) {
-                *reinterpret_cast<HWND*>(found) = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&box));
-    return box;
-}
-
-std::wstring TextOf(HWND window) {
-    wchar_t text[1024] = {};
-    GetWindowTextW(window, text, 1024);
-    return text;
+    for (HWND dialog : VisibleDialogs(thread)) {
+        if (GetDlgItem(dialog, kBoxTextId) != nullptr) return dialog;
+    }
+    return nullptr;
 }
 
 UINT g_lastStyle = 0;

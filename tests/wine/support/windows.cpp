@@ -84,6 +84,22 @@ WNDPROC OtherThreadWindow::Procedure() {
     return FocusCountingProc;
 }
 
+std::vector<HWND> ThreadWindowsOfClass(const std::wstring& className) {
+    struct Search {
+        const std::wstring& className;
+        std::vector<HWND> found;
+    } search{className, {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM state) -> BOOL {
+            auto& search = *reinterpret_cast<Search*>(state);
+            if (ClassOf(window) == search.className) search.found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 std::wstring ClassOf(HWND wnd) {
     wchar_t name[256] = {};
     GetClassNameW(wnd, name, 256);
@@ -97,18 +113,28 @@ std::wstring TextOf(HWND wnd) {
     return text;
 }
 
+std::vector<HWND> VisibleDialogs(DWORD thread) {
+    std::vector<HWND> found;
+    const WNDENUMPROC collect = [](HWND wnd, LPARAM list) -> BOOL {
+        DWORD process = 0;
+        GetWindowThreadProcessId(wnd, &process);
+        if (process == GetCurrentProcessId() && IsWindowVisible(wnd) && ClassOf(wnd) == L"#32770") {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(wnd);
+        }
+        return TRUE;
+    };
+    if (thread != 0) {
+        EnumThreadWindows(thread, collect, reinterpret_cast<LPARAM>(&found));
+    } else {
+        EnumWindows(collect, reinterpret_cast<LPARAM>(&found));
+    }
+    return found;
+}
+
 void CancelDialogs() {
-    EnumWindows(
-        [](HWND wnd, LPARAM) -> BOOL {
-            DWORD process = 0;
-            GetWindowThreadProcessId(wnd, &process);
-            if (process == GetCurrentProcessId() && IsWindowVisible(wnd) &&
-                ClassOf(wnd) == L"#32770") {
-                PostMessageW(wnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-            }
-            return TRUE;
-        },
-        0);
+    for (HWND dialog : VisibleDialogs()) {
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }
 }
 
 void PumpFor(DWORD milliseconds) {

@@ -72,9 +72,16 @@ class OtherThreadWindow {
     std::thread thread_;
 };
 
+// The top-level windows of the calling thread whose class has that name.
+std::vector<HWND> ThreadWindowsOfClass(const std::wstring& className);
+
 // A window's class name and its whole window text.
 std::wstring ClassOf(HWND wnd);
 std::wstring TextOf(HWND wnd);
+
+// The visible dialog boxes (message boxes, file dialogs) of this process, or of one of its
+// threads.
+std::vector<HWND> VisibleDialogs(DWORD thread = 0);
 
 // Presses Cancel in every dialog box of this process: message boxes and file dialogs.
 void CancelDialogs();

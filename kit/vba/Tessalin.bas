@@ -9,6 +9,9 @@ Option Explicit
 Public Const TessalinMaxPath As Long = 32767
 
 Private Declare PtrSafe Function LoadLibraryW Lib "kernel32" (ByVal FileName As LongPtr) As LongPtr
+Private Declare PtrSafe Function GetModuleHandleW Lib "kernel32" (ByVal ModuleName As LongPtr) As LongPtr
+Private Declare PtrSafe Function GetModuleFileNameW Lib "kernel32" _
+    (ByVal Module As LongPtr, ByVal FileName As LongPtr, ByVal Size As Long) As Long
 
 Private Declare PtrSafe Sub DllInitializeTessaline Lib "Tessalin.dll" Alias "InitializeTessaline" ()
 Private Declare PtrSafe Sub DllShutdownTessaline Lib "Tessalin.dll" Alias "ShutdownTessaline" ()
@@ -88,15 +91,37 @@ End Function
 ' Loads Tessalin.dll from Folder, so that the Declare statements find it. True on success.
 ' Folder must be absolute, "C:\..." or "\\server\share\...": a relative name would make
 ' Windows search the host's folders, where another Tessalin.dll could be planted.
+' False too when a Tessalin.dll from another folder is loaded already (another add-in, or
+' another version of this one): the Declare statements find a loaded Tessalin.dll by its name
+' alone, so this add-in's calls would reach that copy, or split across both.
 Public Function LoadTessalin(ByVal Folder As String) As Boolean
 #If Win64 Then
     If Not (Folder Like "[A-Za-z]:\*" Or Folder Like "\\?*\?*") Then Exit Function
     If Right$(Folder, 1) <> "\" Then Folder = Folder & "\"
+    Dim Loaded As String
+    Loaded = LoadedTessalinFolder()
+    If Loaded <> "" And StrComp(Loaded, Folder, vbTextCompare) <> 0 Then
+        Debug.Print "Tessalin.dll is already loaded from " & Loaded & "; the copy in " & _
+            Folder & " was not loaded."
+        Exit Function
+    End If
     LoadTessalin = (LoadLibraryW(StrPtr(Folder & "Tessalin.dll")) <> 0)
 #Else
     ' Tessalin.dll is a 64-bit library: a 32-bit Office cannot load it, whatever the folder.
     Debug.Print "Tessalin.dll is 64-bit only: this 32-bit Office cannot load it."
 #End If
+End Function
+
+' The folder, with its closing backslash, of the Tessalin.dll this process has loaded; ""
+' when it has none.
+Private Function LoadedTessalinFolder() As String
+    Dim Module As LongPtr
+    Module = GetModuleHandleW(StrPtr("Tessalin.dll"))
+    If Module = 0 Then Exit Function
+    Dim Path As String
+    Path = NewBuffer(TessalinMaxPath)
+    Path = Left$(Path, GetModuleFileNameW(Module, StrPtr(Path), TessalinMaxPath + 1))
+    LoadedTessalinFolder = Left$(Path, InStrRev(Path, "\"))
 End Function
 
 Public Sub InitializeTessaline()

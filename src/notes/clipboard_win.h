@@ -4,11 +4,23 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <string>
+
 namespace tessalin {
 
-// Empties the clipboard through `window`, one of the library's own. Another process may hold
-// the clipboard open for a moment, so a few tries are made over a short while; when it stays
-// taken, the clipboard is left as it is.
-void EmptyClipboardThrough(HWND window) noexcept;
+// What the clipboard offered: Rich Text Format when it had it, else plain text, else nothing.
+struct ClipboardNotes {
+    enum class Format { kNone, kRtf, kText };
+    Format format = Format::kNone;
+    std::string rtf;    // the RTF bytes, up to their NUL
+    std::wstring text;  // the plain text, up to its NUL
+};
+
+// Opens the clipboard through `window`, one of the library's own, takes the notes and empties
+// it. Programs that watch the clipboard (clipboard history, remote-desktop sync) open it right
+// after every change, so it is tried for up to `patienceMs`, answering the messages sent to
+// this thread meanwhile. Nothing when it could not be had: the clipboard is then left alone.
+std::optional<ClipboardNotes> TakeClipboardNotes(HWND window, DWORD patienceMs);
 
 }  // namespace tessalin

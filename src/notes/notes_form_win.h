@@ -15,6 +15,8 @@ class TNotesForm final : public forms::Form {
 
     // Replaces the notes with what the clipboard holds, at the current zoom, and empties the
     // clipboard. The add-in's text argument is not needed: the notes travel on the clipboard.
+    // While another program holds the clipboard the view keeps its notes, and tries again
+    // from a timer for a few seconds; a later call replaces a pending try.
     void SetText();
 
     void ZoomInButtonClick();
@@ -28,10 +30,16 @@ class TNotesForm final : public forms::Form {
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    // False when the clipboard could not be had within the patience.
+    bool Refresh(DWORD patienceMs);
+    void RetryRefresh();
+    void StopRetries() noexcept;
     void Zoom(ZoomStep step);
 
     std::int32_t FN = kZoomStart;
     std::int32_t FD = kZoomStart;  // never changes
+    int retriesLeft_ = 0;
+    bool refreshing_ = false;
 };
 
 }  // namespace tessalin

@@ -3,7 +3,17 @@
 namespace tessalin {
 namespace {
 
-ViewTable<TNotesForm> g_notesViews;
+// The add-in keeps its handles in module state that outlives a reload of the library, so a
+// handle of an earlier load must not name a view of this one. Each load counts from the
+// performance counter at its start: the counter has moved on by more ticks than an earlier
+// load could make views, each of which takes far longer than a tick.
+std::intptr_t FirstHandleOfThisLoad() noexcept {
+    LARGE_INTEGER now{};
+    QueryPerformanceCounter(&now);
+    return now.QuadPart > 0 ? static_cast<std::intptr_t>(now.QuadPart) : 1;
+}
+
+ViewTable<TNotesForm> g_notesViews(FirstHandleOfThisLoad());
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 // The notes views the library has handed out, by handle. A handle is never reused, so a
-// destroyed view's handle, or any value the library did not hand out, finds nothing.
+// destroyed view's handle, or any value the library did not hand out, finds nothing. Handles
+// count up from a first value the owner chooses.
 #pragma once
 
 #include <algorithm>
@@ -15,6 +16,9 @@ template <class View>
 class ViewTable {
   public:
     using Handle = std::intptr_t;
+
+    // `first` is positive: 0 stands for no view.
+    explicit ViewTable(Handle first = 1) noexcept : next_(first) {}
 
     // Never 0, which stands for no view.
     Handle Add(std::unique_ptr<View> view) {
@@ -35,12 +39,13 @@ class ViewTable {
     // view: it is then destroyed only when the last action running on it has returned.
     template <class Action>
     void Use(Handle handle, Action&& action) {
-        const std::size_t index = IndexOf(handle);
-        if (index == views_.size() || views_[index].removed) return;
-        View& view = *views_[index].view;
-        ++views_[index].uses;
-        const EndOfUse end{*this, handle};
-        action(view);
+        UseAt(IndexOf(handle), action);
+    }
+
+    // The same for a view known by its address: for what the view starts itself, its timers.
+    template <class Action>
+    void UseView(const View* view, Action&& action) {
+        UseAt(Index([&](const Entry& entry) { return entry.view.get() == view; }), action);
     }
 
     // The view leaves the table before the caller destroys it, so that whatever runs during
@@ -79,6 +84,15 @@ class ViewTable {
         ~EndOfUse() { table.EndUse(handle); }
     };
 
+    template <class Action>
+    void UseAt(std::size_t index, Action& action) {
+        if (index == views_.size() || views_[index].removed) return;
+        View& view = *views_[index].view;
+        ++views_[index].uses;
+        const EndOfUse end{*this, views_[index].handle};
+        action(view);
+    }
+
     void EndUse(Handle handle) noexcept {
         const std::size_t index = IndexOf(handle);
         if (index == views_.size()) return;
@@ -92,14 +106,18 @@ class ViewTable {
         return view;
     }
 
+    template <class Match>
+    std::size_t Index(Match&& match) const noexcept {
+        return static_cast<std::size_t>(std::find_if(views_.begin(), views_.end(), match) -
+                                        views_.begin());
+    }
+
     std::size_t IndexOf(Handle handle) const noexcept {
-        const auto found = std::find_if(views_.begin(), views_.end(),
-                                        [&](const Entry& entry) { return entry.handle == handle; });
-        return static_cast<std::size_t>(found - views_.begin());
+        return Index([&](const Entry& entry) { return entry.handle == handle; });
     }
 
     std::vector<Entry> views_;
-    Handle next_ = 1;
+    Handle next_;
 };
 
 }  // namespace tessalin

@@ -27,6 +27,26 @@ struct Session {
 std::optional<Session> g_session;
 unsigned g_lastSessionId = 0;
 
+// The windows a register call is working on. A host procedure that registers its own window
+// again when the register's focus message reaches it would otherwise recurse until the stack
+// runs out.
+std::vector<HWND> g_registering;
+
+class Registering {
+  public:
+    explicit Registering(HWND wnd) : wnd_(wnd) { g_registering.push_back(wnd); }
+    ~Registering() { std::erase(g_registering, wnd_); }
+    Registering(const Registering&) = delete;
+    Registering& operator=(const Registering&) = delete;
+
+    static bool Includes(HWND wnd) noexcept {
+        return std::find(g_registering.begin(), g_registering.end(), wnd) != g_registering.end();
+    }
+
+  private:
+    HWND wnd_;
+};
+
 // Every window whose chain holds the filter now, recorded or not: the ones to see to at
 // unload. A window put back while another procedure sat on top of the filter could not leave
 // the chain; it passes every message on instead.
@@ -82,17 +102,19 @@ void Forget(HWND wnd) noexcept {
     if (chained != g_chained.end()) g_chained.erase(chained);
 }
 
-// Sets a recorded procedure back when the filter is still on top. Below another procedure the
-// filter cannot leave the chain without cutting that one out: it lets every message through
-// from now on.
+// Sets a recorded procedure back. Below another procedure the filter cannot leave the chain
+// without cutting that one out: it lets every message through from now on. A window whose
+// chain no longer holds the filter takes the record's procedure all the same: the second of
+// two records of one window gives back the procedure the window had when it was filtered
+// again.
 void PutBack(HWND wnd, std::uintptr_t proc) noexcept {
-    if (IsFiltered(wnd)) {
+    const auto chained = Chained(wnd);
+    if (IsFiltered(wnd) || chained == g_chained.end()) {
         SetWindowLongPtrW(wnd, GWLP_WNDPROC, static_cast<LONG_PTR>(proc));
         Forget(wnd);
         return;
     }
-    const auto chained = Chained(wnd);
-    if (chained != g_chained.end()) chained->passesThrough = true;
+    chained->passesThrough = true;
 }
 
 std::optional<std::uintptr_t> RecordedProc(HWND wnd) noexcept {
@@ -134,8 +156,9 @@ bool SubclassSlideShowWindow(HWND wnd) {
     if (!g_session) return false;
     // A window whose chain holds the filter already, on top or below another procedure, is not
     // taken again: the filter would become its own previous procedure and loop forever.
-    if (!IsSlideShowWindow(wnd) || HoldsFilter(wnd)) return false;
+    if (Registering::Includes(wnd) || !IsSlideShowWindow(wnd) || HoldsFilter(wnd)) return false;
     const unsigned session = g_session->id;
+    const Registering registering(wnd);
 
     // The window handles one focus message itself before the filter is in place, then every
     // message already waiting is delivered. Any window procedure, and through it any export
@@ -143,8 +166,8 @@ bool SubclassSlideShowWindow(HWND wnd) {
     SendMessageW(wnd, WM_SETFOCUS, 0, 0);
     DispatchWaitingMessages();
 
-    // The session may have ended (or been replaced) meanwhile, the window may be gone, or a
-    // nested call may have filtered it already.
+    // The session may have ended (or been replaced) meanwhile, or the window may be gone; and
+    // the filter must never become its own previous procedure.
     if (!g_session || g_session->id != session || !IsWindow(wnd) || HoldsFilter(wnd)) {
         return false;
     }

@@ -81,11 +81,14 @@ void FreeTimerForm(Unload how) noexcept {
 
 void SetFocusKeeperEnabled(bool enabled) noexcept {
     if (enabled == g_timerEnabled) return;
-    if (enabled && !g_timerForm) CreateTimerWindow();
-    g_timerEnabled = enabled;
-    if (!g_timerForm) return;
-    KillTimer(g_timerForm.get(), kTimerId);
-    if (enabled) SetTimer(g_timerForm.get(), kTimerId, kDesign.intervalMs, nullptr);
+    if (g_timerForm) KillTimer(g_timerForm.get(), kTimerId);
+    g_timerEnabled = false;
+    if (!enabled) return;
+    // On only with a window and a running timer: where either was refused (the desktop heap
+    // or the handle quota exhausted), the next switch-on tries again.
+    if (!g_timerForm) CreateTimerWindow();
+    g_timerEnabled =
+        g_timerForm && SetTimer(g_timerForm.get(), kTimerId, kDesign.intervalMs, nullptr) != 0;
 }
 
 }  // namespace tessalin

@@ -1,5 +1,6 @@
 // A file named riched20.dll in the current directory or next to the host program must never
-// be loaded in place of the system's rich-edit library.
+// be loaded in place of the system's rich-edit library; and what the loader finds when two
+// copies of the library, from two folders, are in one host.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -75,4 +76,25 @@ TEST(DllPlanting, NotesViewLoadsTheSystemRichEditLibrary) {
     CloseHandle(process.hProcess);
     EXPECT_EQ(code, static_cast<DWORD>(kSystemLibrary))
         << "2: no view, 3: rich edit not loaded, 4: the planted file was loaded";
+}
+
+// The kit's module refuses to load a second copy: its check finds the copy already loaded, and
+// so does a Declare, which loads by name alone. Once both are in, each has its own state.
+TEST(DllPlanting, ByNameTheLoaderFindsTheCopyAlreadyLoaded) {
+    TempFolder oldVersion;
+    TempFolder newVersion;
+    for (const TempFolder* folder : {&oldVersion, &newVersion}) {
+        ASSERT_TRUE(CopyFileW(DllPath().c_str(), (*folder / L"Tessalin.dll").c_str(), FALSE));
+    }
+    HMODULE first = LoadLibraryW((oldVersion / L"Tessalin.dll").c_str());
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(GetModuleHandleW(L"Tessalin.dll"), first);
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(GetModuleHandleW(L"Tessalin.dll"), path, MAX_PATH);
+    EXPECT_EQ(Lower(path), Lower(oldVersion / L"Tessalin.dll"));
+    HMODULE byName = LoadLibraryW(L"Tessalin.dll");
+    EXPECT_EQ(byName, first);
+    HMODULE second = LoadLibraryW((newVersion / L"Tessalin.dll").c_str());
+    EXPECT_NE(second, first);
+    for (HMODULE module : {second, byName, first}) FreeLibrary(module);
 }

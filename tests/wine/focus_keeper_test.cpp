@@ -27,6 +27,13 @@ LRESULT CALLBACK RecordDestroyed(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// Stands in for a desktop heap or handle quota that has run out.
+LRESULT CALLBACK RefuseKeeperWindow(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND && ClassOf(reinterpret_cast<HWND>(wParam)) == L"TTimerForm")
+        return 1;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 class FocusKeeper : public testing::Test {
   protected:
     void SetUp() override { RecordingClass::Seen().clear(); }
@@ -99,13 +106,23 @@ TEST_F(FocusKeeper, SwitchingOffWithoutSwitchingOnDoesNothing) {
 // included.
 TEST_F(FocusKeeper, HiddenWindowDestroyedByTheHostIsMadeAgainWhenSwitchedOn) {
     TestWindow free(L"screenClass", L"free");
-    HWND timerForm = FindWindowW(L"TTimerForm", nullptr);
-    ASSERT_NE(timerForm, nullptr);
     on_();
-    DestroyWindow(timerForm);
-    on_();
-    PumpFor(2300);
-    EXPECT_GE(Focus(free.get()), 1) << "ticks after the window was made again";
+    // A new window refused once leaves the keeper off, not on without a timer: the next
+    // switch-on, with or without a switch-off between, tries again.
+    for (const bool offBetween : {false, true}) {
+        HWND timerForm = FindWindowW(L"TTimerForm", nullptr);
+        ASSERT_NE(timerForm, nullptr);
+        DestroyWindow(timerForm);
+        HHOOK refuse = SetWindowsHookExW(WH_CBT, RefuseKeeperWindow, nullptr, GetCurrentThreadId());
+        on_();
+        UnhookWindowsHookEx(refuse);
+        EXPECT_EQ(FindWindowW(L"TTimerForm", nullptr), nullptr);
+        if (offBetween) off_();
+        on_();
+        const int before = Focus(free.get());
+        PumpFor(2300);
+        EXPECT_GE(Focus(free.get()), before + 1) << "switch-off between: " << offBetween;
+    }
 
     // The unload destroys its own window and nothing else.
     std::vector<std::wstring> destroyed;

@@ -87,10 +87,9 @@ TEST(DllPlanting, ByNameTheLoaderFindsTheCopyAlreadyLoaded) {
         ASSERT_TRUE(CopyFileW(DllPath().c_str(), (*folder / L"Tessalin.dll").c_str(), FALSE));
     }
     HMODULE first = LoadLibraryW((oldVersion / L"Tessalin.dll").c_str());
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(GetModuleHandleW(L"Tessalin.dll"), first);
+    ASSERT_EQ(GetModuleHandleW(L"Tessalin.dll"), first);
     wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(GetModuleHandleW(L"Tessalin.dll"), path, MAX_PATH);
+    GetModuleFileNameW(first, path, MAX_PATH);
     EXPECT_EQ(Lower(path), Lower(oldVersion / L"Tessalin.dll"));
     HMODULE byName = LoadLibraryW(L"Tessalin.dll");
     EXPECT_EQ(byName, first);

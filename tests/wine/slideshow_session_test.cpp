@@ -34,24 +34,20 @@ LRESULT CALLBACK ReentrantProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return DefWindowProcW(wnd, msg, wParam, lParam);
 }
 
-// A procedure the host puts on a slide-show window, as VBA subclassing does.
-LRESULT CALLBACK HostProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcW(RecordingClass::Procedure(), wnd, msg, wParam, lParam);
-}
-
-// One that registers its own window whenever it is told it has the focus. The cap stands in
+// A procedure the host puts on a slide-show window, as VBA subclassing does. Given a register
+// function, it registers its own window whenever it is told it has the focus; the cap stands in
 // for the host's stack, which would otherwise run out.
 HandleToBits g_registerOnFocus = nullptr;
 int g_focusDepth = 0;
 int g_deepestFocus = 0;
 
-LRESULT CALLBACK RegistersOnFocusProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_SETFOCUS && g_focusDepth < 10) {
+LRESULT CALLBACK HostProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_SETFOCUS && g_registerOnFocus != nullptr && g_focusDepth < 10) {
         g_deepestFocus = std::max(g_deepestFocus, ++g_focusDepth);
         g_registerOnFocus(wnd);
         --g_focusDepth;
     }
-    return HostProc(wnd, msg, wParam, lParam);
+    return CallWindowProcW(RecordingClass::Procedure(), wnd, msg, wParam, lParam);
 }
 
 class SlideShowSession : public testing::Test {
@@ -66,6 +62,7 @@ class SlideShowSession : public testing::Test {
     }
     void TearDown() override {
         g_reentry = nullptr;
+        g_registerOnFocus = nullptr;
         UnregisterClassW(L"TessalinTestReentrant", GetModuleHandleW(nullptr));
     }
 
@@ -343,7 +340,7 @@ TEST_F(SlideShowSession, NestedRegisterOfTheSameWindowRecordsItOnce) {
 
 TEST_F(SlideShowSession, HostRegisteringItsWindowOnFocusDoesNotRecurse) {
     TestWindow show(L"screenClass", L"show");
-    const auto hostProc = reinterpret_cast<LONG_PTR>(&RegistersOnFocusProc);
+    const auto hostProc = reinterpret_cast<LONG_PTR>(&HostProc);
     SetWindowLongPtrW(show.get(), GWLP_WNDPROC, hostProc);
     g_registerOnFocus = register_;
     start_();

@@ -92,7 +92,9 @@ void TNotesForm::SetText() {
     // what that refresh already takes.
     if (Window() == nullptr || refreshing_) return;
     StopRetries();
-    if (Refresh(kClipboardPatienceMs)) return;
+    // The window may have gone while the clipboard was awaited: a timer without one would
+    // tick to the host's thread for ever.
+    if (Refresh(kClipboardPatienceMs) || Window() == nullptr) return;
     retriesLeft_ = kRetries;
     SetTimer(Window(), kRetryTimerId, kRetryIntervalMs, nullptr);
 }

@@ -86,6 +86,16 @@ foreach(source ${WINE_TESTS})
 endforeach()
 target_link_libraries(file_dialogs_test PRIVATE tessalin_dialogs)
 
+# The notes view and the overlays again with the system at 144 pixels per inch: sizes and
+# fonts scale from the design values, and the rectangles the library is given stay exact.
+function(add_wine_test_at_144_dpi name filter)
+    add_test(NAME wine.${name}.at_144_dpi COMMAND ${name} --gtest_filter=${filter})
+    set_tests_properties(wine.${name}.at_144_dpi PROPERTIES ENVIRONMENT TESSALIN_LOG_PIXELS=144
+                         RESOURCE_LOCK display TIMEOUT 300)
+endfunction()
+add_wine_test_at_144_dpi(notes_view_test "NotesView.IsCreated*:NotesView.ControlsAndFonts*")
+add_wine_test_at_144_dpi(monitors_test "Monitors.EachMonitorShows*")
+
 # The DLL's import and export tables, read with objdump.
 add_test(NAME dll.tables
          COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-dll-tables $<TARGET_FILE:Tessalin>

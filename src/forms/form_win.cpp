@@ -5,6 +5,7 @@
 
 #include <richedit.h>
 
+#include "forms/dpi_win.h"
 #include "forms/form_layout.h"
 #include "frame/export_guard.h"
 #include "frame/module_win.h"
@@ -40,12 +41,6 @@ void RegisterFormClass(const wchar_t* className, WNDPROC windowProc) {
     windowClass.lpszClassName = className;
     if (RegisterClassExW(&windowClass) == 0) throw std::runtime_error("form class refused");
     g_registeredClasses.push_back(std::move(name));
-}
-
-int ScreenDpi() noexcept {
-    const UniqueScreenDc screen(GetDC(nullptr));
-    const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
-    return dpi > 0 ? dpi : kDesignDpi;
 }
 
 UniqueGdiObject CreateDesignFont(const FontDesign& font, int dpi) {
@@ -148,6 +143,13 @@ void FormControl::SetText(TextView text) {
     SetWindowTextW(window_, AsWide(Text(text)));
 }
 
+void FormControl::SetOwnFont(UniqueGdiObject font, int dpi) noexcept {
+    // The old font is deleted only once the control no longer uses it.
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    ownFont_ = std::move(font);
+    ownFontDpi_ = dpi;
+}
+
 void FormControl::SetLabelText(TextView) {
     // Only labelled edits are asked, and no form has one.
 }
@@ -196,6 +198,41 @@ std::optional<LRESULT> Form::HandleMessage(UINT, WPARAM, LPARAM) {
     return std::nullopt;
 }
 
+void Form::Place(int left, int top, int width, int height) noexcept {
+    placing_ = true;
+    SetWindowPos(Window(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    placing_ = false;
+}
+
+UniqueGdiObject Form::CreateFormFont(int dpi) {
+    return CreateDesignFont(design_.font, dpi);
+}
+
+void Form::ApplyDpi(int dpi) {
+    if (dpi <= 0 || dpi == dpi_ || !window_) return;
+    dpi_ = dpi;
+    SetFormFont(CreateFormFont(dpi_));
+    for (const std::unique_ptr<FormControl>& control : controls_) {
+        const ControlDesign& design = control->Design();
+        const int fontDpi = FontDpiOf(*control);
+        if (design.font != nullptr && fontDpi != control->OwnFontDpi()) {
+            control->SetOwnFont(CreateDesignFont(*design.font, fontDpi), fontDpi);
+        }
+        if (design.parent != nullptr) {
+            const Bounds bounds = ScaleFromDesign(design.bounds, dpi_);
+            SetWindowPos(control->Window(), nullptr, bounds.left, bounds.top, bounds.width,
+                         bounds.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    LayOut();
+    DpiChanged();
+}
+
+int Form::FontDpiOf(const FormControl& control) const noexcept {
+    return control.Design().kind == ControlKind::kRichEdit ? DeviceContextDpi(control.Window())
+                                                           : dpi_;
+}
+
 void Form::SetFormFont(UniqueGdiObject font) noexcept {
     // The old font is deleted only once no control uses it any more.
     const UniqueGdiObject old = std::exchange(font_, std::move(font));
@@ -212,11 +249,11 @@ void Form::Localize(std::uint32_t language) {
 
 void Form::Build() {
     RegisterFormClass(design_.className, &Form::WindowProc);
-    dpi_ = ScreenDpi();
     background_.reset(CreateSolidBrush(ColourOf(design_.colour)));
     if (!background_) throw std::runtime_error("brush refused");
-    font_ = CreateDesignFont(design_.font, dpi_);
-    const Bounds bounds = ScaleFromDesign(design_.bounds, dpi_);
+    // The window's own DPI is known once it exists; until the library places it, it stands
+    // where the design puts it at the system DPI.
+    const Bounds bounds = ScaleFromDesign(design_.bounds, SystemDpi());
     const DWORD style = FrameStyle(design_.frame) | WS_CLIPCHILDREN;
     RECT outer{0, 0, bounds.width, bounds.height};
     AdjustWindowRectEx(&outer, style, FALSE, 0);
@@ -225,6 +262,10 @@ void Form::Build() {
                     outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
                     ThisModule(), this);
     if (!window_) throw std::runtime_error("form window refused");
+    // It follows the thread's awareness at creation: the monitor's DPI for a per-monitor-aware
+    // host, the system's for a system-aware one, 96 for an unaware one.
+    dpi_ = WindowDpi(Window());
+    font_ = CreateFormFont(dpi_);
     for (const ControlDesign& control : design_.controls) CreateControl(control);
     LayOut();
     if (design_.stayOnTop) {
@@ -235,11 +276,6 @@ void Form::Build() {
 
 void Form::CreateControl(const ControlDesign& control) {
     const FontDesign& fontDesign = control.font != nullptr ? *control.font : design_.font;
-    HGDIOBJ font = font_.get();
-    if (control.font != nullptr) {
-        controlFonts_.push_back(CreateDesignFont(*control.font, dpi_));
-        font = controlFonts_.back().get();
-    }
     if (control.kind == ControlKind::kPanel) RegisterFormClass(kPanelClass, &PanelProc);
     if (control.kind == ControlKind::kRichEdit) LoadRichEditLibrary();
     FormControl* parent = control.parent != nullptr ? &ControlNamed(control.parent) : nullptr;
@@ -252,10 +288,16 @@ void Form::CreateControl(const ControlDesign& control) {
                                   ThisModule(), nullptr);
     // A child that was made is destroyed with the form, also when this throws.
     if (window == nullptr) throw std::runtime_error("control window refused");
-    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    if (control.kind == ControlKind::kRichEdit) SendMessageW(window, EM_SETTARGETDEVICE, 0, 0);
     controls_.push_back(
         std::make_unique<FormControl>(control, window, ColourOf(fontDesign.colour)));
+    FormControl& made = *controls_.back();
+    if (control.font != nullptr) {
+        const int fontDpi = FontDpiOf(made);
+        made.SetOwnFont(CreateDesignFont(*control.font, fontDpi), fontDpi);
+    } else {
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    }
+    if (control.kind == ControlKind::kRichEdit) SendMessageW(window, EM_SETTARGETDEVICE, 0, 0);
     if (parent != nullptr) {
         parent->AddChild(*controls_.back());
     } else {
@@ -287,6 +329,17 @@ std::optional<LRESULT> Form::HandleCommonMessage(UINT message, WPARAM wParam, LP
         case WM_SIZE:
             LayOut();
             return 0;
+        case WM_DPICHANGED: {
+            // Both halves of wParam hold the new DPI; lParam suggests the rectangle at it.
+            ApplyDpi(HIWORD(wParam));
+            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            if (!placing_ && suggested != nullptr) {
+                SetWindowPos(Window(), nullptr, suggested->left, suggested->top,
+                             suggested->right - suggested->left,
+                             suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+            }
+            return 0;
+        }
         case WM_ERASEBKGND: {
             RECT client{};
             GetClientRect(Window(), &client);

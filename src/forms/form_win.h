@@ -1,7 +1,12 @@
 // A top-level library window built from its design values (form_design.h): the window, its
-// child controls laid out by alignment, fonts scaled from 96 pixels per inch to the display,
-// and a creation handler that runs once while the window is built. A form class derives from
-// Form, passes its design table, and overrides FormCreate and HandleMessage as it needs.
+// child controls laid out by alignment, fonts scaled from 96 pixels per inch to the DPI of the
+// window, and a creation handler that runs once while the window is built. A form class
+// derives from Form, passes its design table, and overrides FormCreate and HandleMessage as it
+// needs.
+//
+// The form keeps its window's DPI: the window's own at creation, then each DPI change's. At a
+// change, fonts and places are made again from the design values, never from the current
+// pixels, so that going back and forth loses nothing.
 #pragma once
 
 #include <windows.h>
@@ -33,6 +38,10 @@ class FormControl final : public LocalizableControl {
     COLORREF TextColour() const noexcept { return textColour_; }
     void AddChild(FormControl& child) { children_.push_back(&child); }
 
+    // A font of the control's own design, made at `dpi`; the form's font otherwise.
+    void SetOwnFont(UniqueGdiObject font, int dpi) noexcept;
+    int OwnFontDpi() const noexcept { return ownFontDpi_; }
+
     TextView ComponentName() const override;
     const tessalin::ControlKind& Kind() const override;
     void SetText(TextView text) override;
@@ -47,6 +56,8 @@ class FormControl final : public LocalizableControl {
     COLORREF textColour_;
     Text hint_;
     std::vector<FormControl*> children_;
+    UniqueGdiObject ownFont_;
+    int ownFontDpi_ = 0;
 };
 
 class Form {
@@ -73,6 +84,13 @@ class Form {
     // Shown in the normal state, which activates it, and brought to the top.
     void Show() const noexcept;
 
+    // Moves and sizes the window to exactly this outer rectangle. A DPI change on the way (a
+    // rectangle on a monitor of another DPI) rescales the contents and leaves the rectangle.
+    void Place(int left, int top, int width, int height) noexcept;
+
+    // The DPI the form is laid out for.
+    int Dpi() const noexcept { return dpi_; }
+
   protected:
     explicit Form(const FormDesign& design) noexcept : design_(design) {}
 
@@ -84,8 +102,14 @@ class Form {
     // of controls inside a panel arrive here as well.
     virtual std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    // Replaces the window's font; the controls without a font of their own follow it.
-    void SetFormFont(UniqueGdiObject font) noexcept;
+    // The window's font at a DPI; the design font unless the form chooses another.
+    virtual UniqueGdiObject CreateFormFont(int dpi);
+
+    // Runs after fonts and places have followed a change of DPI.
+    virtual void DpiChanged() {}
+
+    // Makes fonts and places again from the design values for `dpi`.
+    void ApplyDpi(int dpi);
 
     // Puts the texts of the language file for `language` on the window and its controls.
     void Localize(std::uint32_t language);
@@ -95,6 +119,10 @@ class Form {
 
     void Build();
     void CreateControl(const ControlDesign& control);
+    // A rich edit turns point sizes into pixels at its device context's DPI: its font is made
+    // at that one, and the notes' zoom carries the text on to the window's DPI.
+    int FontDpiOf(const FormControl& control) const noexcept;
+    void SetFormFont(UniqueGdiObject font) noexcept;
     FormControl& ControlNamed(std::wstring_view name) const;
     void LayOut() const;
     std::optional<LRESULT> HandleCommonMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -103,9 +131,9 @@ class Form {
 
     const FormDesign& design_;
     int dpi_ = kDesignDpi;
+    bool placing_ = false;
     UniqueGdiObject background_;
     UniqueGdiObject font_;
-    std::vector<UniqueGdiObject> controlFonts_;
     std::vector<std::unique_ptr<FormControl>> controls_;  // in design order, panels' included
     std::vector<FormControl*> formControls_;              // those whose parent is the form
     Text hint_;

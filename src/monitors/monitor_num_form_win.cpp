@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "forms/dpi_win.h"
 #include "forms/monitor_num_form_design.h"
 #include "monitors/monitor_table_win.h"
 
@@ -15,10 +16,12 @@ bool TMonitorNumForm::Initialize(std::int32_t monitorNum) {
     SetWindowTextW(Control(forms::kMonitorNumLabel), number.c_str());
     const MonitorInfoAnswer monitor = DescribeMonitor(monitorNum);
     if (!monitor.rect) return false;
-    // One move-and-size: without a frame the label then covers the monitor, taskbar included.
+    // The number is drawn at the DPI of the monitor it covers.
     const MonitorRect& rect = *monitor.rect;
-    SetWindowPos(Window(), nullptr, rect.left, rect.top, rect.width, rect.height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT covered{rect.left, rect.top, rect.left + rect.width, rect.top + rect.height};
+    ApplyDpi(forms::MonitorDpi(MonitorFromRect(&covered, MONITOR_DEFAULTTONEAREST)));
+    // One move-and-size: without a frame the label then covers the monitor, taskbar included.
+    Place(rect.left, rect.top, rect.width, rect.height);
     return true;
 }
 
@@ -28,9 +31,15 @@ void TMonitorNumForm::FormCreate() {
     SetWindowLongPtrW(Window(), GWL_EXSTYLE, exStyle | WS_EX_TOOLWINDOW);
 }
 
-std::optional<LRESULT> TMonitorNumForm::HandleMessage(UINT message, WPARAM, LPARAM) {
+std::optional<LRESULT> TMonitorNumForm::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
     // Alt+F4 on an activated overlay must not destroy it under ShowMonitorNumbers' feet.
     if (message == WM_CLOSE) return 0;
+    // An overlay keeps covering its monitor exactly, whatever rectangle a change of DPI
+    // suggests.
+    if (message == WM_DPICHANGED) {
+        ApplyDpi(HIWORD(wParam));
+        return 0;
+    }
     return std::nullopt;
 }
 

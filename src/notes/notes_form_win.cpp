@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "forms/dpi_win.h"
 #include "forms/notes_form_design.h"
 #include "frame/wide_win.h"
 #include "notes/clipboard_win.h"
@@ -65,26 +66,33 @@ void SetRichEditZoom(HWND richEdit, std::int32_t numerator, std::int32_t denomin
                  static_cast<LPARAM>(denominator));
 }
 
-// The font the system uses for icon titles, or the default GUI font when it tells none.
-UniqueGdiObject ApplyIconTitleFont() noexcept {
-    LOGFONTW iconTitle{};
-    if (SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof iconTitle, &iconTitle, 0)) {
-        UniqueGdiObject font(CreateFontIndirectW(&iconTitle));
-        if (font) return font;
-    }
-    // Deleting a stock object later does nothing.
-    return UniqueGdiObject(GetStockObject(DEFAULT_GUI_FONT));
-}
-
 }  // namespace
 
 TNotesForm::TNotesForm() noexcept : Form(forms::TNOTESFORM) {}
 
 void TNotesForm::FormCreate() {
     // No zoom message yet: the empty control has nothing to zoom and the label reads "100%".
-    SetFormFont(ApplyIconTitleFont());
-    SendMessageW(Control(kRichNotesText), EM_EXLIMITTEXT, 0, kNotesTextLimit);
+    // The window's font is the icon-title font (see CreateFormFont).
+    HWND richEdit = Control(kRichNotesText);
+    textDpi_ = forms::DeviceContextDpi(richEdit);
+    SendMessageW(richEdit, EM_EXLIMITTEXT, 0, kNotesTextLimit);
+    // Ctrl with the wheel or a key reaches the form first (see ZoomGesture).
+    const LRESULT events = SendMessageW(richEdit, EM_GETEVENTMASK, 0, 0);
+    SendMessageW(richEdit, EM_SETEVENTMASK, 0, events | ENM_MOUSEEVENTS | ENM_KEYEVENTS);
     Localize(GetUserDefaultLangID());
+}
+
+UniqueGdiObject TNotesForm::CreateFormFont(int dpi) {
+    return forms::IconTitleFont(dpi);
+}
+
+void TNotesForm::DpiChanged() {
+    ApplyZoom();
+}
+
+void TNotesForm::ApplyZoom() const {
+    const ZoomRatio zoom = RichEditZoom(FN, FD, Dpi(), textDpi_);
+    SetRichEditZoom(Control(kRichNotesText), zoom.numerator, zoom.denominator);
 }
 
 void TNotesForm::SetText() {
@@ -126,7 +134,7 @@ bool TNotesForm::Refresh(DWORD patienceMs) {
             break;
     }
     SendMessageW(richEdit, EM_SETMODIFY, FALSE, 0);
-    SetRichEditZoom(richEdit, FN, FD);
+    ApplyZoom();
     SendMessageW(richEdit, EM_SETREADONLY, TRUE, 0);
     return true;
 }
@@ -154,11 +162,45 @@ void TNotesForm::Hide() const noexcept {
 }
 
 void TNotesForm::Zoom(ZoomStep step) {
-    const std::optional<std::int32_t> numerator = StepZoom(FN, step);
-    if (!numerator || Window() == nullptr) return;
-    FN = *numerator;
+    if (const std::optional<std::int32_t> numerator = StepZoom(FN, step)) SetZoom(*numerator);
+}
+
+void TNotesForm::SetZoom(std::int32_t numerator) {
+    if (Window() == nullptr) return;
+    FN = numerator;
     SetWindowTextW(Control(forms::kZoomLabel), AsWide(ZoomPercentText(FN, FD)));
-    SetRichEditZoom(Control(kRichNotesText), FN, FD);
+    ApplyZoom();
+}
+
+// Ctrl with the wheel, with plus and minus, and with 0 zoom every Windows text view. The rich
+// edit would zoom itself, and the next refresh would throw that zoom away: the view takes
+// them, so that they step the presenter's zoom as the buttons do.
+bool TNotesForm::ZoomGesture(UINT message, WPARAM wParam) {
+    if (message == WM_MOUSEWHEEL) {
+        if ((GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) == 0) return false;
+        // One step per notch, in the wheel's direction; a finer wheel adds up to notches.
+        wheelRest_ += GET_WHEEL_DELTA_WPARAM(wParam);
+        for (; wheelRest_ >= WHEEL_DELTA; wheelRest_ -= WHEEL_DELTA) Zoom(ZoomStep::kIn);
+        for (; wheelRest_ <= -WHEEL_DELTA; wheelRest_ += WHEEL_DELTA) Zoom(ZoomStep::kOut);
+        return true;
+    }
+    if (message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0) return false;
+    switch (wParam) {
+        case VK_ADD:
+        case VK_OEM_PLUS:
+            Zoom(ZoomStep::kIn);
+            return true;
+        case VK_SUBTRACT:
+        case VK_OEM_MINUS:
+            Zoom(ZoomStep::kOut);
+            return true;
+        case '0':
+        case VK_NUMPAD0:
+            SetZoom(kZoomStart);
+            return true;
+        default:
+            return false;
+    }
 }
 
 std::optional<LRESULT> TNotesForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -171,6 +213,14 @@ std::optional<LRESULT> TNotesForm::HandleMessage(UINT message, WPARAM wParam, LP
         // renders goes only once the refresh has returned.
         NotesViews().UseView(this, [](TNotesForm& view) { view.RetryRefresh(); });
         return 0;
+    }
+    if (message == WM_NOTIFY) {
+        const auto* filter = reinterpret_cast<const MSGFILTER*>(lParam);
+        if (filter != nullptr && filter->nmhdr.code == EN_MSGFILTER &&
+            filter->nmhdr.hwndFrom == Control(kRichNotesText)) {
+            // Nonzero keeps the message from the rich edit.
+            return ZoomGesture(filter->msg, filter->wParam) ? 1 : 0;
+        }
     }
     if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
         const auto from = reinterpret_cast<HWND>(lParam);

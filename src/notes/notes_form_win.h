@@ -27,6 +27,8 @@ class TNotesForm final : public forms::Form {
 
   protected:
     void FormCreate() override;
+    UniqueGdiObject CreateFormFont(int dpi) override;
+    void DpiChanged() override;
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
@@ -35,9 +37,15 @@ class TNotesForm final : public forms::Form {
     void RetryRefresh();
     void StopRetries() noexcept;
     void Zoom(ZoomStep step);
+    void SetZoom(std::int32_t numerator);
+    void ApplyZoom() const;
+    // True when the message was a zoom of the presenter's, taken from the rich edit.
+    bool ZoomGesture(UINT message, WPARAM wParam);
 
     std::int32_t FN = kZoomStart;
     std::int32_t FD = kZoomStart;  // never changes
+    int textDpi_ = forms::kDesignDpi;  // the rich edit's, for point sizes
+    int wheelRest_ = 0;                // wheel movement short of a notch
     int retriesLeft_ = 0;
     bool refreshing_ = false;
 };

@@ -24,7 +24,7 @@ ViewTable<TNotesForm>& NotesViews() noexcept {
 std::intptr_t CreateNotesViewAt(std::int32_t left, std::int32_t top, std::int32_t width,
                                 std::int32_t height) {
     std::unique_ptr<TNotesForm> view = forms::Form::Create<TNotesForm>();
-    SetWindowPos(view->Window(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    view->Place(left, top, width, height);
     return NotesViews().Add(std::move(view));
 }
 

@@ -1,5 +1,6 @@
 #include "notes/notes_zoom.h"
 
+#include <numeric>
 #include <string>
 
 namespace tessalin {
@@ -11,6 +12,22 @@ std::optional<std::int32_t> StepZoom(std::int32_t numerator, ZoomStep step) noex
     }
     if (numerator <= kMinZoomNumerator) return std::nullopt;
     return numerator - 1;
+}
+
+ZoomRatio RichEditZoom(std::int32_t numerator, std::int32_t denominator, int windowDpi,
+                       int textDpi) noexcept {
+    if (windowDpi == textDpi || windowDpi <= 0 || textDpi <= 0) return {numerator, denominator};
+    std::int64_t top = std::int64_t{numerator} * windowDpi;
+    std::int64_t bottom = std::int64_t{denominator} * textDpi;
+    const std::int64_t common = std::gcd(top, bottom);
+    if (common > 1) {
+        top /= common;
+        bottom /= common;
+    }
+    constexpr std::int64_t kMost = 64;
+    if (top > kMost * bottom) return {kMost, 1};
+    if (top * kMost < bottom) return {1, kMost};
+    return {static_cast<std::int32_t>(top), static_cast<std::int32_t>(bottom)};
 }
 
 Text ZoomPercentText(std::int32_t numerator, std::int32_t denominator) {

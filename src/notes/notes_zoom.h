@@ -18,6 +18,18 @@ enum class ZoomStep { kIn, kOut };
 // The numerator one step further, or nothing when it is already at that end.
 std::optional<std::int32_t> StepZoom(std::int32_t numerator, ZoomStep step) noexcept;
 
+// What the rich edit is given: the presenter's zoom times the window's DPI over the DPI at
+// which the rich edit turns point sizes into pixels, in lowest terms and within the 1/64 to 64
+// it accepts. Exactly the presenter's zoom where the two DPIs agree. The zoom is within its
+// bounds and each DPI is a 16-bit value, as the platform reports them.
+struct ZoomRatio {
+    std::int32_t numerator;
+    std::int32_t denominator;
+    friend bool operator==(const ZoomRatio&, const ZoomRatio&) = default;
+};
+ZoomRatio RichEditZoom(std::int32_t numerator, std::int32_t denominator, int windowDpi,
+                       int textDpi) noexcept;
+
 // The zoom as the label shows it: numerator x 100 / denominator rounded to the nearest
 // integer, an exact half to the even one, followed by "%". The denominator is positive.
 Text ZoomPercentText(std::int32_t numerator, std::int32_t denominator);

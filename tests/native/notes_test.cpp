@@ -32,6 +32,22 @@ TEST(NotesZoom, LabelRoundsToTheNearestPercentAndHalvesToEven) {
     EXPECT_EQ(ZoomPercentText(-3, 8), u"-38%");  // -37.5
 }
 
+TEST(NotesZoom, RichEditZoomCarriesTheTextToTheWindowsDpiWithinTheControlsRange) {
+    struct Case {
+        std::int32_t numerator;
+        int windowDpi;
+        int textDpi;
+        ZoomRatio sent;
+    };
+    for (const Case& c :
+         {Case{11, 96, 96, {11, 10}}, Case{10, 144, 144, {10, 10}}, Case{10, 192, 96, {2, 1}},
+          Case{11, 192, 144, {22, 15}}, Case{10, 96, 144, {2, 3}}, Case{630, 480, 96, {64, 1}},
+          Case{1, 72, 480, {1, 64}}, Case{11, 0, 96, {11, 10}}}) {
+        EXPECT_EQ(RichEditZoom(c.numerator, 10, c.windowDpi, c.textDpi), c.sent)
+            << c.numerator << " at " << c.windowDpi << " over " << c.textDpi;
+    }
+}
+
 struct Probe {
     explicit Probe(int& destroyed) : destroyed_(destroyed) {}
     ~Probe() { ++destroyed_; }

@@ -18,6 +18,7 @@ using testing_support::Library;
 using testing_support::WithDirtyHigh;
 
 using testing_support::ClassOf;
+using testing_support::ScreenDpi;
 using testing_support::TextOf;
 using testing_support::ThreadWindowsOfClass;
 
@@ -226,12 +227,7 @@ TEST_F(Monitors, EachMonitorShowsItsNumberOverItsWholeRectangleDuringTheWait) {
     EXPECT_TRUE(g_life.earlierVisibleAtEachCreation);
 
     const RECT expected[] = {{0, 0, 1024, 768}, {-800, 0, 0, 600}};
-    const int dpi = [] {
-        HDC screen = GetDC(nullptr);
-        const int value = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-        return value;
-    }();
+    const int dpi = ScreenDpi();
     ASSERT_EQ(seen.size(), static_cast<std::size_t>(SystemMonitors()));
     for (std::size_t i = 0; i < seen.size(); ++i) {
         const Overlay& overlay = seen[i];

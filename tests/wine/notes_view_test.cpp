@@ -317,6 +317,97 @@ TEST(NotesView, ZoomButtonsStepTheZoomAndTheLabelWithinTheirBounds) {
     EXPECT_EQ(view.CurrentZoom(), (Zoom{1, 10}));
 }
 
+TEST(NotesView, CtrlWithTheWheelOrKeysStepsThePresentersZoom) {
+    Library library;
+    NotesView view(library, 0, 0, 640, 480);
+    const auto wheel = [&](int delta) {
+        SendMessageW(view.richEdit(), WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, delta), 0);
+    };
+    wheel(WHEEL_DELTA);
+    EXPECT_EQ(view.CurrentZoom(), (Zoom{11, 10}));
+    EXPECT_EQ(TextOf(view.label()), L"110%");
+    PutPlainTextOnClipboard(L"next slide");
+    view.SetText(L"");
+    EXPECT_EQ(view.CurrentZoom(), (Zoom{11, 10})) << "the next slide keeps it";
+    wheel(-3 * WHEEL_DELTA);
+    wheel(WHEEL_DELTA / 2);
+    wheel(WHEEL_DELTA / 2);
+    EXPECT_EQ(view.CurrentZoom(), (Zoom{9, 10})) << "one step per notch";
+    for (int notch = 0; notch < 700; ++notch) wheel(WHEEL_DELTA);
+    EXPECT_EQ(view.CurrentZoom(), (Zoom{630, 10}));
+
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(view.richEdit(), WM_KEYDOWN, VK_SUBTRACT, 0);
+    EXPECT_EQ(TextOf(view.label()), L"6290%");
+    SendMessageW(view.richEdit(), WM_KEYDOWN, '0', 0);
+    EXPECT_EQ(view.CurrentZoom(), (Zoom{10, 10}));
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+}
+
+LONG FontHeightOf(HWND control) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
+               &font);
+    return font.lfHeight;
+}
+
+SIZE SizeOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// The design values are for 96 pixels per inch; ctest runs this also with the system at 144.
+// A change of DPI is what Windows sends when the view moves to a monitor of another DPI.
+TEST(NotesView, ControlsAndFontsFollowTheDpiOfTheWindow) {
+    Library library;
+    NotesView view(library, 100, 50, 640, 480);
+    PutPlainTextOnClipboard(L"notes");
+    view.SetText(L"");
+    const int system = testing_support::ScreenDpi();
+    const LONG systemFont = FontHeightOf(view.zoomIn());
+    const auto textHeight = [&] {
+        CHARFORMAT2W format{};
+        format.cbSize = sizeof format;
+        SendMessageW(view.richEdit(), EM_GETCHARFORMAT, SCF_DEFAULT,
+                     reinterpret_cast<LPARAM>(&format));
+        return format.yHeight;
+    };
+    const LONG systemText = textHeight();
+    const auto expectLaidOutAt = [&](int dpi) {
+        SCOPED_TRACE(dpi);
+        EXPECT_EQ(SizeOf(view.panel()).cx, MulDiv(688, dpi, 96));
+        EXPECT_EQ(SizeOf(view.panel()).cy, MulDiv(41, dpi, 96));
+        EXPECT_EQ(SizeOf(view.zoomIn()).cx, MulDiv(106, dpi, 96));
+        EXPECT_EQ(SizeOf(view.zoomIn()).cy, MulDiv(25, dpi, 96));
+        EXPECT_NEAR(FontHeightOf(view.zoomIn()), MulDiv(systemFont, dpi, system), 1);
+        // Point sizes become pixels at the rich edit's own DPI; the zoom does the rest.
+        EXPECT_EQ(textHeight(), systemText);
+        const Zoom zoom = view.CurrentZoom();
+        EXPECT_EQ(zoom.numerator * system, zoom.denominator * dpi);
+    };
+    expectLaidOutAt(system);
+    for (RECT suggested : {RECT{200, 100, 1100, 800}, RECT{100, 50, 740, 530}}) {
+        const int dpi = suggested.left == 200 ? 192 : system;
+        SendMessageW(view.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        RECT now{};
+        GetWindowRect(view.window(), &now);
+        EXPECT_TRUE(EqualRect(&now, &suggested)) << "the suggested rectangle is taken";
+        expectLaidOutAt(dpi);
+    }
+    EXPECT_EQ(view.CurrentZoom(), (Zoom{10, 10}));
+    NotesView::Click(view.zoomIn());
+    EXPECT_EQ(view.CurrentZoom(), (Zoom{11, 10}));
+    PutPlainTextOnClipboard(L"next slide");
+    view.SetText(L"");
+    EXPECT_EQ(TextOf(view.richEdit()), L"next slide");
+}
+
 TEST(NotesView, TitleShowHideAndCloseAndTwoViewsStayIndependent) {
     Library library;
     const auto setTitle = library.Get<TextFn>("SetNotesTitle");

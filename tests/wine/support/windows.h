@@ -86,6 +86,9 @@ std::vector<HWND> VisibleDialogs(DWORD thread = 0);
 // Presses Cancel in every dialog box of this process: message boxes and file dialogs.
 void CancelDialogs();
 
+// The system DPI, which the screen's device context reports.
+int ScreenDpi();
+
 // Dispatches the thread's messages for about the given time.
 void PumpFor(DWORD milliseconds);
 

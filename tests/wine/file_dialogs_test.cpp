@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "fs/file_dialogs_win.h"
+#include "support/foreign_window.h"
 #include "support/library.h"
 #include "support/message_box.h"
 #include "support/temp_folder.h"
@@ -251,6 +252,9 @@ class FileDialogs : public testing::TestWithParam<DialogCase> {
 };
 
 TEST_P(FileDialogs, ShowsItsSettingsInTheCurrentFolderAndCancelChangesNothing) {
+    const ForeignWindow behind;  // another program's window, just behind the host's
+    behind.ToFront();
+    SetForegroundWindow(host_->get());
     EXPECT_EQ(Show(), 0);
     EXPECT_EQ(std::wstring(buffer_.data(), buffer_.size()), std::wstring(buffer_.size(), kCanary))
         << "a cancelled dialog writes nothing";
@@ -264,6 +268,8 @@ TEST_P(FileDialogs, ShowsItsSettingsInTheCurrentFolderAndCancelChangesNothing) {
     EXPECT_FALSE(seen_.hostEnabled) << "the host's windows take no input while the dialog is up";
     EXPECT_TRUE(IsWindowEnabled(host_->get())) << "and are enabled again afterwards";
     EXPECT_EQ(GetActiveWindow(), host_->get()) << "the host is active again";
+    EXPECT_EQ(GetForegroundWindow(), host_->get())
+        << "and in front of " << TextOf(GetForegroundWindow());
     if (!seen_.item) {  // the classic dialog: centred on the primary monitor, a third down
         const RECT& r = seen_.rect;
         EXPECT_EQ(r.left, (1024 - (r.right - r.left)) / 2);

@@ -16,6 +16,10 @@ class ForeignWindow {
     // Null when the second process could not show its window.
     HWND get() const { return wnd_; }
 
+    // Shows the window, hidden until then, and makes it the foreground window, as a program
+    // the user switched to.
+    void ToFront() const;
+
     // Ends the second process early; the number of WM_SETFOCUS its window received since it
     // appeared, or -1 when the process did not end.
     int Close();

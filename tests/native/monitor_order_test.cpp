@@ -10,11 +10,22 @@
 namespace tessalin {
 namespace {
 
-// The system as the table sees it: monitor handles and their current rectangles. A handle
-// missing from the map is one the system no longer knows.
+// The system as the table sees it: monitor handles, their current rectangles and device
+// names. A handle missing from the rectangles is one the system no longer knows.
 struct FakeSystem {
     std::map<MonitorId, MonitorRect> rects;
+    std::map<MonitorId, Text> devices;
     int reads = 0;
+    int listings = 0;
+
+    MonitorLister Lister() {
+        return [this] {
+            ++listings;
+            std::vector<MonitorEntry> present;
+            for (const auto& [id, rect] : rects) present.push_back({id, devices[id]});
+            return present;
+        };
+    }
 
     MonitorRectReader Reader() {
         return [this](MonitorId id) -> std::optional<MonitorRect> {
@@ -37,7 +48,8 @@ std::vector<std::size_t> Order(std::vector<MonitorRect> rects) {
         snapshot.push_back(0x1000 + snapshot.size() * 0x10);
         system.rects[snapshot.back()] = rect;
     }
-    return BuildMonitorOrder(snapshot, system.Reader());
+    const MonitorRectReader read = system.Reader();
+    return BuildMonitorOrder(snapshot.size(), [&](std::size_t i) { return read(snapshot[i]); });
 }
 
 using Positions = std::vector<std::size_t>;
@@ -60,10 +72,9 @@ TEST(MonitorOrder, OneMonitorAndNone) {
 }
 
 TEST(MonitorOrder, UnreadableMonitorIsKeptButIsNeverTheOrigin) {
-    FakeSystem system;
-    system.rects[2] = kPrimary;
-    const std::vector<MonitorId> snapshot{1, 2};
-    EXPECT_EQ(BuildMonitorOrder(snapshot, system.Reader()), (Positions{1, 0}));
+    EXPECT_EQ(BuildMonitorOrder(
+                  2, [](std::size_t i) { return i == 1 ? std::optional(kPrimary) : std::nullopt; }),
+              (Positions{1, 0}));
 }
 
 class MonitorTableTest : public testing::Test {
@@ -73,11 +84,12 @@ class MonitorTableTest : public testing::Test {
 
     MonitorTableTest() {
         system_.rects = {{10, kLeft}, {20, kPrimary}};
-        table_.TakeSnapshot({10, 20});
+        system_.devices = {{10, u"DISPLAY2"}, {20, u"DISPLAY1"}};
+        table_.TakeSnapshot({{10, u"DISPLAY2"}, {20, u"DISPLAY1"}});
     }
 
     MonitorInfoAnswer Describe(std::int32_t number) {
-        return table_.Describe(number, kSystemCount, system_.Reader());
+        return table_.Describe(number, kSystemCount, system_.Reader(), system_.Lister());
     }
 
     FakeSystem system_;
@@ -136,16 +148,35 @@ TEST_F(MonitorTableTest, MonitorTheSystemNoLongerKnowsIsNotDescribed) {
     EXPECT_TRUE(Describe(1).rect);
 }
 
+TEST_F(MonitorTableTest, MonitorBackWithANewHandleIsFoundByItsDeviceName) {
+    // Before the first call, the primary monitor comes back as 50; a monitor added
+    // meanwhile, listed first, is not it.
+    system_.rects.erase(20);
+    system_.rects[30] = kRight;
+    system_.devices[30] = u"DISPLAY3";
+    system_.rects[50] = kPrimary;
+    system_.devices[50] = u"DISPLAY1";
+    for (int twice = 0; twice < 2; ++twice) {
+        const MonitorInfoAnswer first = Describe(1);
+        ASSERT_TRUE(first.rect) << "it is still number 1";
+        EXPECT_EQ(first.rect->left, 0);
+        EXPECT_EQ(first.result, 768);
+    }
+    EXPECT_EQ(system_.listings, 1) << "the new handle is kept";
+    EXPECT_EQ(table_.Count(kSystemCount), 2) << "the added monitor is not offered";
+}
+
 TEST(MonitorTable, EmptySnapshotCountsFromTheSystemButDescribesNothing) {
     FakeSystem system;
     MonitorTable table;
     EXPECT_EQ(table.Count(2), 2);
     for (std::int32_t number : {1, 2}) {
-        const MonitorInfoAnswer answer = table.Describe(number, 2, system.Reader());
+        const MonitorInfoAnswer answer =
+            table.Describe(number, 2, system.Reader(), system.Lister());
         EXPECT_FALSE(answer.rect);
         EXPECT_EQ(answer.result, 0);
     }
-    EXPECT_EQ(table.Describe(3, 2, system.Reader()).result, 2);
+    EXPECT_EQ(table.Describe(3, 2, system.Reader(), system.Lister()).result, 2);
 }
 
 TEST(OverlayWait, TenPassesPerSecondNeverWrapped) {

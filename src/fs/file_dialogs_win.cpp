@@ -131,7 +131,8 @@ std::optional<Text> RunClassicDialog(const DialogSettings& settings, const Text&
     return Text(AsText(fileName));
 }
 
-// Makes the item dialog and sets it up; false when the shell cannot make one.
+}  // namespace
+
 bool CreateItemDialog(const DialogSettings& settings, const Text& folder,
                       ComPtr<IFileDialog>& dialog) {
     const CLSID& kind =
@@ -161,6 +162,8 @@ bool CreateItemDialog(const DialogSettings& settings, const Text& folder,
     }
     return true;
 }
+
+namespace {
 
 std::optional<Text> RunItemDialog(IFileDialog& dialog) {
     if (FAILED(dialog.Show(nullptr))) return std::nullopt;

@@ -195,47 +195,6 @@ std::string NameOf(const testing::TestParamInfo<DialogCase>& info) {
            (info.param.road == DialogRoad::kItem ? "_Item" : "_Classic");
 }
 
-// Stands in for the shell's class factory of one item dialog. Without the shell's own
-// factory it makes nothing, as a broken shell registration would; with it, it keeps the
-// dialog it makes, so that a test can read what the dialog was set to.
-class DialogFactory : public IClassFactory {
-  public:
-    DialogFactory(const CLSID& kind, bool makes) {
-        if (makes)
-            CoGetClassObject(kind, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
-                             shell_.putVoid());
-        CoRegisterClassObject(kind, this, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie_);
-    }
-    virtual ~DialogFactory() { CoRevokeClassObject(cookie_); }
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        *out = iid == IID_IUnknown || iid == IID_IClassFactory ? this : nullptr;
-        return *out != nullptr ? S_OK : E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
-        *out = nullptr;
-        if (shell_.get() == nullptr) return E_OUTOFMEMORY;
-        const HRESULT made = shell_->CreateInstance(outer, iid, out);
-        if (SUCCEEDED(made))
-            static_cast<IUnknown*>(*out)->QueryInterface(IID_IFileDialog, dialog_.putVoid());
-        return made;
-    }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
-
-    // The options of the dialog it made, as the dialog reports them.
-    FILEOPENDIALOGOPTIONS Options() const {
-        FILEOPENDIALOGOPTIONS options = 0;
-        if (dialog_.get() != nullptr) dialog_->GetOptions(&options);
-        return options;
-    }
-
-  private:
-    DWORD cookie_ = 0;
-    tessalin::ComPtr<IClassFactory> shell_;
-    tessalin::ComPtr<IFileDialog> dialog_;
-};
-
 class FileDialogs : public testing::TestWithParam<DialogCase> {
   protected:
     static void SetUpTestSuite() {
@@ -297,8 +256,6 @@ TEST_P(FileDialogs, ShowsItsSettingsInTheCurrentFolderAndCancelChangesNothing) {
     const ForeignWindow behind;  // another program's window, just behind the host's
     behind.ToFront();
     SetForegroundWindow(host_->get());
-    const DialogFactory item(&dialog() == &kSave ? CLSID_FileSaveDialog : CLSID_FileOpenDialog,
-                             true);
     EXPECT_EQ(Show(), 0);
     EXPECT_EQ(std::wstring(buffer_.data(), buffer_.size()), std::wstring(buffer_.size(), kCanary))
         << "a cancelled dialog writes nothing";
@@ -312,14 +269,17 @@ TEST_P(FileDialogs, ShowsItsSettingsInTheCurrentFolderAndCancelChangesNothing) {
     EXPECT_FALSE(seen_.hostEnabled) << "the host's windows take no input while the dialog is up";
     EXPECT_TRUE(IsWindowEnabled(host_->get())) << "and are enabled again afterwards";
     EXPECT_EQ(GetActiveWindow(), host_->get()) << "the host is active again";
-    EXPECT_EQ(GetForegroundWindow(), host_->get())
-        << "and in front of " << TextOf(GetForegroundWindow());
-    if (seen_.item) {
-        EXPECT_TRUE(item.Options() & FOS_FORCEFILESYSTEM) << "it offers the file system only";
-    } else {  // the classic dialog: centred on the primary monitor, a third down
+    EXPECT_EQ(GetForegroundWindow(), host_->get()) << "and in front of the program behind";
+    if (!seen_.item) {  // the classic dialog: centred on the primary monitor, a third down
         const RECT& r = seen_.rect;
         EXPECT_EQ(r.left, (1024 - (r.right - r.left)) / 2);
         EXPECT_EQ(r.top, (768 - (r.bottom - r.top)) / 3);
+    } else {  // the item dialog, set up as it is shown, offers file-system places only
+        tessalin::ComPtr<IFileDialog> item;
+        FILEOPENDIALOGOPTIONS options = 0;
+        ASSERT_TRUE(tessalin::CreateItemDialog(*dialog().settings, {}, item));
+        item->GetOptions(&options);
+        EXPECT_TRUE(options & FOS_FORCEFILESYSTEM) << "a place without a path cannot be chosen";
     }
 }
 
@@ -374,10 +334,41 @@ TEST_P(SaveDialog, AsksBeforeReplacingAnExistingFile) {
 
 INSTANTIATE_TEST_SUITE_P(Save, SaveDialog, Cases({&kSave}), NameOf);
 
+// A class factory that makes nothing: registered for the shell's item dialogs, it makes
+// creating them fail, as a broken shell registration would.
+class NoDialogs : public IClassFactory {
+  public:
+    NoDialogs() {
+        for (const CLSID* kind : {&CLSID_FileOpenDialog, &CLSID_FileSaveDialog}) {
+            DWORD cookie = 0;
+            if (SUCCEEDED(CoRegisterClassObject(*kind, this, CLSCTX_INPROC_SERVER,
+                                                REGCLS_MULTIPLEUSE, &cookie)))
+                cookies_.push_back(cookie);
+        }
+    }
+    virtual ~NoDialogs() {
+        for (DWORD cookie : cookies_) CoRevokeClassObject(cookie);
+    }
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        *out = iid == IID_IUnknown || iid == IID_IClassFactory ? this : nullptr;
+        return *out != nullptr ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID, void** out) override {
+        *out = nullptr;
+        return E_OUTOFMEMORY;
+    }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+
+  private:
+    std::vector<DWORD> cookies_;
+};
+
 using ItemDialogUnavailable = FileDialogs;
 
 TEST_P(ItemDialogUnavailable, ShowsTheClassicDialogRatherThanASilentCancel) {
-    const DialogFactory noDialogs(CLSID_FileSaveDialog, false);
+    const NoDialogs noDialogs;
     ExpectWritten(Show(L"new"), temp_ / L"new.tln");
     EXPECT_FALSE(seen_.item);
 }

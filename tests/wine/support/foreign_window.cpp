@@ -34,11 +34,6 @@ ForeignWindow::~ForeignWindow() {
     CloseHandle(done_);
 }
 
-void ForeignWindow::ToFront() const {
-    ShowWindow(wnd_, SW_SHOWNORMAL);
-    SetForegroundWindow(wnd_);
-}
-
 int ForeignWindow::Close() {
     SetEvent(done_);
     if (process_.hProcess == nullptr) return -1;

@@ -26,6 +26,7 @@ constexpr std::uint32_t kOfnExplorer = 0x80000;
 constexpr std::uint32_t kOfnEnableSizing = 0x800000;
 
 constexpr std::uint32_t kFosOverwritePrompt = 0x2;
+constexpr std::uint32_t kFosForceFileSystem = 0x40;
 constexpr std::uint32_t kFosPathMustExist = 0x800;
 constexpr std::uint32_t kFosFileMustExist = 0x1000;
 
@@ -73,7 +74,9 @@ std::uint32_t ClassicDialogFlags(std::uint32_t options) {
 }
 
 std::uint32_t ItemDialogFlags(std::uint32_t options) {
-    std::uint32_t flags = 0;
+    // The add-in needs a file-system path: a place inside a phone or a zip folder has none,
+    // and would come back as no choice at all, which looks like a cancel.
+    std::uint32_t flags = kFosForceFileSystem;
     if (options & kOverwritePrompt) flags |= kFosOverwritePrompt;
     if (options & kPathMustExist) flags |= kFosPathMustExist;
     if (options & kFileMustExist) flags |= kFosFileMustExist;

@@ -33,8 +33,8 @@ Text ClassicFilter(TextView filter);
 // OPENFILENAME flags: the hook and Explorer style, plus the options' own flags.
 std::uint32_t ClassicDialogFlags(std::uint32_t options);
 
-// FILEOPENDIALOGOPTIONS for SetOptions, which replace the dialog's defaults; the open dialogs
-// then add the preview pane.
+// FILEOPENDIALOGOPTIONS for SetOptions, which replace the dialog's defaults: the options' own
+// flags and, always, file-system places only; the open dialogs then add the preview pane.
 std::uint32_t ItemDialogFlags(std::uint32_t options);
 inline constexpr std::uint32_t kForcePreviewPaneOn = 0x40000000;
 

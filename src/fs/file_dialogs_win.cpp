@@ -25,7 +25,7 @@ namespace {
 
 // While a dialog is up, the thread's visible enabled top-level windows take no input; they
 // are enabled again afterwards, those that still exist, and the window that was active when
-// the call began gets its activation back, whichever dialog ran.
+// the call began is put back in front, whichever dialog ran.
 class DisabledThreadWindows {
   public:
     DisabledThreadWindows() : active_(GetActiveWindow()) {
@@ -35,6 +35,12 @@ class DisabledThreadWindows {
         for (HWND wnd : windows_) {
             if (IsWindow(wnd)) EnableWindow(wnd, TRUE);
         }
+        // The dialog has no owner, and it closed while every window of the thread was
+        // disabled: the system gave the foreground to some window behind it, often another
+        // program's, and activation inside the thread alone does not bring the host forward.
+        // The user's last input went to the dialog, which lets this process take the
+        // foreground back. Where that is refused, the window is at least active again.
+        SetForegroundWindow(active_);
         SetActiveWindow(active_);
     }
     DisabledThreadWindows(const DisabledThreadWindows&) = delete;
@@ -125,7 +131,8 @@ std::optional<Text> RunClassicDialog(const DialogSettings& settings, const Text&
     return Text(AsText(fileName));
 }
 
-// Makes the item dialog and sets it up; false when the shell cannot make one.
+}  // namespace
+
 bool CreateItemDialog(const DialogSettings& settings, const Text& folder,
                       ComPtr<IFileDialog>& dialog) {
     const CLSID& kind =
@@ -155,6 +162,8 @@ bool CreateItemDialog(const DialogSettings& settings, const Text& folder,
     }
     return true;
 }
+
+namespace {
 
 std::optional<Text> RunItemDialog(IFileDialog& dialog) {
     if (FAILED(dialog.Show(nullptr))) return std::nullopt;

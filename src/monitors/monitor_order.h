@@ -7,13 +7,25 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
-#include <span>
 #include <vector>
+
+#include "frame/text.h"
 
 namespace tessalin {
 
 // A monitor handle as the system gave it, kept as a plain value.
 using MonitorId = std::uintptr_t;
+
+// A monitor as the system enumerates it: its handle, valid only while the monitor is part of
+// the desktop, and its device name, which stays the same when the monitor comes back (a
+// projector reconnected, another projection mode) with a new handle.
+struct MonitorEntry {
+    MonitorId handle = 0;
+    Text device;
+};
+
+// The monitors present now, in the system's order.
+using MonitorLister = std::function<std::vector<MonitorEntry>()>;
 
 struct MonitorRect {
     std::int32_t left = 0;
@@ -26,10 +38,12 @@ struct MonitorRect {
 // monitor (the display arrangement changed after the snapshot).
 using MonitorRectReader = std::function<std::optional<MonitorRect>(MonitorId)>;
 
+// Reads the rectangle of the monitor at a position of the snapshot.
+using PositionRectReader = std::function<std::optional<MonitorRect>(std::size_t position)>;
+
 // Positions in the snapshot, in presentation order: the first monitor whose rectangle starts
 // at (0, 0), or the first of all when none does, then every other one in snapshot order.
-std::vector<std::size_t> BuildMonitorOrder(std::span<const MonitorId> snapshot,
-                                           const MonitorRectReader& read);
+std::vector<std::size_t> BuildMonitorOrder(std::size_t count, const PositionRectReader& read);
 
 // What GetMonitorInfo hands back: the rectangle to write, if any, and its result.
 struct MonitorInfoAnswer {
@@ -40,17 +54,18 @@ struct MonitorInfoAnswer {
 class MonitorTable {
   public:
     // The system's monitors at start-up, in enumeration order.
-    void TakeSnapshot(std::vector<MonitorId> monitors);
+    void TakeSnapshot(std::vector<MonitorEntry> monitors);
 
     // The snapshot's size; when the enumeration found nothing, the system's own count.
     std::int32_t Count(std::int32_t systemCount) const noexcept;
 
     // Builds the order on the first call and answers for a 1-based monitor number. A number
-    // outside 1..count gets the count and no rectangle. A number within the count that has
-    // no snapshot entry, or whose monitor the system no longer knows, gets no rectangle and
-    // a result of 0, never a stale one.
+    // outside 1..count gets the count and no rectangle. A monitor whose handle the system no
+    // longer knows takes the handle of a present monitor of the same device name, if there is
+    // one. A number within the count that has no snapshot entry, or whose monitor is not
+    // present, gets no rectangle and a result of 0, never a stale one.
     MonitorInfoAnswer Describe(std::int32_t number, std::int32_t systemCount,
-                               const MonitorRectReader& read);
+                               const MonitorRectReader& read, const MonitorLister& present);
 
     // The order is dropped at unload; the snapshot stays with the module.
     void ReleaseOrder() noexcept;
@@ -58,7 +73,10 @@ class MonitorTable {
     bool IsOrdered() const noexcept { return !order_.empty(); }
 
   private:
-    std::vector<MonitorId> snapshot_;
+    std::optional<MonitorRect> Read(std::size_t position, const MonitorRectReader& read,
+                                    const MonitorLister& present);
+
+    std::vector<MonitorEntry> snapshot_;
     std::vector<std::size_t> order_;
 };
 

@@ -8,6 +8,7 @@
 
 #include "frame/com_ptr_win.h"
 #include "frame/export_guard.h"
+#include "slideshow/foreground_switch.h"
 #include "slideshow/guid_text.h"
 #include "slideshow/timer_form_win.h"
 
@@ -71,16 +72,18 @@ std::intptr_t SlideShowWindowHandle(const VARIANT* object) {
 }
 
 void BringToForeground(HWND wnd) {
-    if (GetForegroundWindow() == wnd) return;
-    const DWORD foregroundThread = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
+    const HWND foreground = GetForegroundWindow();
+    if (foreground == wnd) return;
+    const DWORD foregroundThread = GetWindowThreadProcessId(foreground, nullptr);
     const DWORD targetThread = GetWindowThreadProcessId(wnd, nullptr);
-    if (foregroundThread == targetThread) {
-        SetForegroundWindow(wnd);
-    } else {
+    // IsHungAppWindow answers at once, without sending the window anything.
+    if (ShareInputForSwitch(foregroundThread, targetThread, IsHungAppWindow(foreground) != FALSE)) {
         // Sharing the input state lets the call take the foreground from another thread.
         AttachThreadInput(foregroundThread, targetThread, TRUE);
         SetForegroundWindow(wnd);
         AttachThreadInput(foregroundThread, targetThread, FALSE);
+    } else {
+        SetForegroundWindow(wnd);
     }
     ShowWindow(wnd, IsIconic(wnd) ? SW_RESTORE : SW_SHOW);
 }

@@ -14,7 +14,14 @@ namespace {
 // missing from the map is one the system no longer knows.
 struct FakeSystem {
     std::map<MonitorId, MonitorRect> rects;
+    std::vector<MonitorEntry> present;  // what the system lists now
     int reads = 0;
+
+    MonitorLister Lister() {
+        return [this] {
+            return present;
+        };
+    }
 
     MonitorRectReader Reader() {
         return [this](MonitorId id) -> std::optional<MonitorRect> {
@@ -37,7 +44,8 @@ std::vector<std::size_t> Order(std::vector<MonitorRect> rects) {
         snapshot.push_back(0x1000 + snapshot.size() * 0x10);
         system.rects[snapshot.back()] = rect;
     }
-    return BuildMonitorOrder(snapshot, system.Reader());
+    const MonitorRectReader read = system.Reader();
+    return BuildMonitorOrder(snapshot.size(), [&](std::size_t i) { return read(snapshot[i]); });
 }
 
 using Positions = std::vector<std::size_t>;
@@ -60,10 +68,9 @@ TEST(MonitorOrder, OneMonitorAndNone) {
 }
 
 TEST(MonitorOrder, UnreadableMonitorIsKeptButIsNeverTheOrigin) {
-    FakeSystem system;
-    system.rects[2] = kPrimary;
-    const std::vector<MonitorId> snapshot{1, 2};
-    EXPECT_EQ(BuildMonitorOrder(snapshot, system.Reader()), (Positions{1, 0}));
+    EXPECT_EQ(BuildMonitorOrder(
+                  2, [](std::size_t i) { return i == 1 ? std::optional(kPrimary) : std::nullopt; }),
+              (Positions{1, 0}));
 }
 
 class MonitorTableTest : public testing::Test {
@@ -73,11 +80,11 @@ class MonitorTableTest : public testing::Test {
 
     MonitorTableTest() {
         system_.rects = {{10, kLeft}, {20, kPrimary}};
-        table_.TakeSnapshot({10, 20});
+        table_.TakeSnapshot({{10, u"DISPLAY2"}, {20, u"DISPLAY1"}});
     }
 
     MonitorInfoAnswer Describe(std::int32_t number) {
-        return table_.Describe(number, kSystemCount, system_.Reader());
+        return table_.Describe(number, kSystemCount, system_.Reader(), system_.Lister());
     }
 
     FakeSystem system_;
@@ -136,16 +143,26 @@ TEST_F(MonitorTableTest, MonitorTheSystemNoLongerKnowsIsNotDescribed) {
     EXPECT_TRUE(Describe(1).rect);
 }
 
+TEST_F(MonitorTableTest, MonitorBackWithANewHandleIsFoundByItsDeviceName) {
+    // Before the first call the primary is back as 50; 30, new and listed first, is not it.
+    system_.rects.erase(20);
+    system_.rects[50] = kPrimary;
+    system_.present = {{10, u"DISPLAY2"}, {30, u"DISPLAY3"}, {50, u"DISPLAY1"}};
+    EXPECT_EQ(Describe(1).result, 768) << "number 1 is still the primary monitor";
+    EXPECT_EQ(table_.Count(kSystemCount), 2);
+}
+
 TEST(MonitorTable, EmptySnapshotCountsFromTheSystemButDescribesNothing) {
     FakeSystem system;
     MonitorTable table;
     EXPECT_EQ(table.Count(2), 2);
     for (std::int32_t number : {1, 2}) {
-        const MonitorInfoAnswer answer = table.Describe(number, 2, system.Reader());
+        const MonitorInfoAnswer answer =
+            table.Describe(number, 2, system.Reader(), system.Lister());
         EXPECT_FALSE(answer.rect);
         EXPECT_EQ(answer.result, 0);
     }
-    EXPECT_EQ(table.Describe(3, 2, system.Reader()).result, 2);
+    EXPECT_EQ(table.Describe(3, 2, system.Reader(), system.Lister()).result, 2);
 }
 
 TEST(OverlayWait, TenPassesPerSecondNeverWrapped) {

@@ -119,8 +119,8 @@ TEST(ExtendedLengthPath, EveryFormOpensAsItStands) {
 TEST(DialogSettings, FlagTranslations) {
     EXPECT_EQ(ClassicDialogFlags(kLoadSessionDialog.options), 0x881824u);
     EXPECT_EQ(ClassicDialogFlags(kSaveSessionDialog.options), 0x880826u);
-    EXPECT_EQ(ItemDialogFlags(kLoadSessionDialog.options) | kForcePreviewPaneOn, 0x40001800u);
-    EXPECT_EQ(ItemDialogFlags(kSaveSessionDialog.options), 0x802u);
+    EXPECT_EQ(ItemDialogFlags(kLoadSessionDialog.options) | kForcePreviewPaneOn, 0x40001840u);
+    EXPECT_EQ(ItemDialogFlags(kSaveSessionDialog.options), 0x842u);
 }
 
 TEST(DialogSettings, FiltersKeepTheirPatternsExactly) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "slideshow/foreground_switch.h"
 #include "slideshow/guid_text.h"
 #include "slideshow/subclass_list.h"
 
@@ -28,6 +29,12 @@ TEST(GuidText, RegistryFormInUpperCase) {
     EXPECT_EQ(GuidText(guid), "{91493453-5A91-11CF-8700-00AA0060263B}");
     const GuidParts small{0x1, 0xa, 0xb, {0, 1, 2, 3, 4, 5, 6, 0xff}};
     EXPECT_EQ(GuidText(small), "{00000001-000A-000B-0001-0203040506FF}");
+}
+
+TEST(ShareInputForSwitch, OnlyWithAnotherThreadThatStillAnswers) {
+    EXPECT_TRUE(ShareInputForSwitch(1, 2, false));
+    EXPECT_FALSE(ShareInputForSwitch(1, 2, true)) << "the attached call would wait on it";
+    EXPECT_FALSE(ShareInputForSwitch(1, 1, false));
 }
 
 }  // namespace

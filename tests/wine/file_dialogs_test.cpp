@@ -18,7 +18,9 @@
 #include <thread>
 #include <vector>
 
+#include "frame/com_ptr_win.h"
 #include "fs/file_dialogs_win.h"
+#include "support/foreign_window.h"
 #include "support/library.h"
 #include "support/message_box.h"
 #include "support/temp_folder.h"
@@ -251,6 +253,9 @@ class FileDialogs : public testing::TestWithParam<DialogCase> {
 };
 
 TEST_P(FileDialogs, ShowsItsSettingsInTheCurrentFolderAndCancelChangesNothing) {
+    const ForeignWindow behind;  // another program's window, just behind the host's
+    behind.ToFront();
+    SetForegroundWindow(host_->get());
     EXPECT_EQ(Show(), 0);
     EXPECT_EQ(std::wstring(buffer_.data(), buffer_.size()), std::wstring(buffer_.size(), kCanary))
         << "a cancelled dialog writes nothing";
@@ -264,10 +269,17 @@ TEST_P(FileDialogs, ShowsItsSettingsInTheCurrentFolderAndCancelChangesNothing) {
     EXPECT_FALSE(seen_.hostEnabled) << "the host's windows take no input while the dialog is up";
     EXPECT_TRUE(IsWindowEnabled(host_->get())) << "and are enabled again afterwards";
     EXPECT_EQ(GetActiveWindow(), host_->get()) << "the host is active again";
+    EXPECT_EQ(GetForegroundWindow(), host_->get()) << "and in front of the program behind";
     if (!seen_.item) {  // the classic dialog: centred on the primary monitor, a third down
         const RECT& r = seen_.rect;
         EXPECT_EQ(r.left, (1024 - (r.right - r.left)) / 2);
         EXPECT_EQ(r.top, (768 - (r.bottom - r.top)) / 3);
+    } else {  // the item dialog, set up as it is shown, offers file-system places only
+        tessalin::ComPtr<IFileDialog> item;
+        FILEOPENDIALOGOPTIONS options = 0;
+        ASSERT_TRUE(tessalin::CreateItemDialog(*dialog().settings, {}, item));
+        item->GetOptions(&options);
+        EXPECT_TRUE(options & FOS_FORCEFILESYSTEM) << "a place without a path cannot be chosen";
     }
 }
 

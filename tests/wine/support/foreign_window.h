@@ -16,6 +16,12 @@ class ForeignWindow {
     // Null when the second process could not show its window.
     HWND get() const { return wnd_; }
 
+    // Shows the window, hidden until then, in front of all others.
+    void ToFront() const {
+        ShowWindow(wnd_, SW_SHOWNORMAL);
+        SetForegroundWindow(wnd_);
+    }
+
     // Ends the second process early; the number of WM_SETFOCUS its window received since it
     // appeared, or -1 when the process did not end.
     int Close();

@@ -3,6 +3,7 @@
 // of the same bytes for line breaks, the least any reader has to do; the memory the store
 // keeps, for those files and for the worst content within the size limit; and lookups.
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -43,6 +44,24 @@ double SecondsPerRun(int runs, Work&& work) {
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < runs; ++i) work();
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / runs;
+}
+
+// Seconds per run of each work, the median of rounds in which they take turns, so that other
+// work on the machine weighs on all of them alike.
+template <class... Work>
+std::array<double, sizeof...(Work)> MedianSecondsPerRun(int runsPerRound, Work&&... work) {
+    constexpr int kRounds = 11;
+    std::array<std::vector<double>, sizeof...(Work)> seconds;
+    for (int round = 0; round < kRounds; ++round) {
+        std::size_t i = 0;
+        ((seconds[i++].push_back(SecondsPerRun(runsPerRound, work))), ...);
+    }
+    std::array<double, sizeof...(Work)> medians;
+    for (std::size_t i = 0; i < medians.size(); ++i) {
+        std::sort(seconds[i].begin(), seconds[i].end());
+        medians[i] = seconds[i][kRounds / 2];
+    }
+    return medians;
 }
 
 // What the allocator hands out, by its own count: the heap's chunks in use and mapped chunks.
@@ -117,9 +136,8 @@ std::vector<std::pair<const char*, std::string>> WorstCaseCandidates() {
 // Nanoseconds per call of `lookup(i)` for every i in [0, count).
 template <class Lookup>
 double NanosecondsPerLookup(int count, Lookup&& lookup) {
-    constexpr int kRounds = 200;
     std::size_t sink = 0;
-    const double seconds = SecondsPerRun(kRounds, [&] {
+    const auto [seconds] = MedianSecondsPerRun(20, [&] {
         for (int i = 0; i < count; ++i) sink += lookup(i);
     });
     if (sink == 1) std::printf(" ");
@@ -135,7 +153,6 @@ int main() {
         total += bytes.size();
         folder.files[Text(name.begin(), name.end())] = std::move(bytes);
     }
-    constexpr int kRuns = 20;
     std::size_t entries = 0;
     const auto load = [&] {
         const tessalin::TL10NResources files = tessalin::ReadL10NResources(folder, Latin1);
@@ -165,15 +182,15 @@ int main() {
     };
     const double megabytes = static_cast<double>(total) / (1024.0 * 1024.0);
     const auto report = [&](const char* how, bool fresh) {
-        const double reader = SecondsPerRun(kRuns, load);
-        const double plain = SecondsPerRun(kRuns, scan);
+        const auto [reader, plain, touched] =
+            MedianSecondsPerRun(2, load, scan, [&] { fresh ? touch() : void(); });
         std::printf("%s\n", how);
         std::printf("  reader:     %8.1f MiB/s  (%.2f ms per start-up)\n", megabytes / reader,
                     reader * 1000.0);
         std::printf("  plain scan: %8.1f MiB/s  (%.2f ms)\n", megabytes / plain, plain * 1000.0);
         std::printf("  reader takes %.1fx the time of the plain scan\n", reader / plain);
         if (fresh) {
-            const double floor = plain + SecondsPerRun(kRuns, touch);
+            const double floor = plain + touched;
             std::printf(
                 "  floor: plain scan + writing the store's %.2f MiB to fresh memory: "
                 "%.2f ms; reader takes %.1fx the floor\n",
@@ -182,7 +199,7 @@ int main() {
         }
     };
     report("fresh memory for the store at every load, as at start-up:", true);
-    // The store keeps about two bytes per byte read. Handing that memory back to the system
+    // The store keeps more than a byte per byte read. Handing that memory back to the system
     // after each run makes every load pay for touching new pages; keeping it shows the
     // reader's own work.
     mallopt(M_MMAP_THRESHOLD, 256 * 1024 * 1024);

@@ -11,7 +11,7 @@ namespace tessalin {
 
 TStringResources::Lengths TStringResources::LengthsOf(Entry entry) const noexcept {
     if ((entry.lengths & kLong) != 0) return long_[entry.lengths & ~kLong];
-    return {entry.lengths & kMaxName, (entry.lengths >> 8) & kMaxName, entry.lengths >> 16};
+    return {entry.lengths & kMaxName, (entry.lengths >> 8) & kMaxName, entry.lengths >> 16, 0};
 }
 
 TStringResource TStringResources::operator[](std::size_t index) const noexcept {
@@ -37,8 +37,8 @@ void TStringResources::Add(std::uint32_t start, std::uint32_t form, std::uint32_
     if (form <= kMaxName && component <= kMaxName && caption <= kMaxCaption) {
         entries_.push_back({start, form | component << 8 | caption << 16});
     } else {
-        entries_.push_back({start, kLong | static_cast<std::uint32_t>(long_.size())});
-        long_.push_back({form, component, caption});
+        long_.push_back({form, component, caption, static_cast<std::uint32_t>(entries_.size())});
+        entries_.push_back({start, kLong | static_cast<std::uint32_t>(long_.size() - 1)});
     }
 }
 
@@ -50,29 +50,29 @@ void TStringResources::Close(std::uint32_t textSize) {
 
 std::size_t TStringResources::Find(TextView text, TextView formName,
                                    TextView componentName) const noexcept {
-    const auto named = [&](std::uint32_t start) {
-        return text.substr(start + formName.size(), componentName.size()) == componentName &&
-               text.substr(start, formName.size()) == formName;
+    const auto named = [&](const Entry& entry) {
+        return text.substr(entry.start + formName.size(), componentName.size()) == componentName &&
+               text.substr(entry.start, formName.size()) == formName;
     };
-    // Most entries are passed over on the lengths of their names, which the entry holds. A
-    // key too long for them matches the lengths of no entry (neither kLong nor within kNames).
+    // The first long entry of the key, if any, ends the search among the others.
+    std::size_t found = size();
+    for (const Lengths& lengths : long_) {
+        if (lengths.form == formName.size() && lengths.component == componentName.size() &&
+            named(entries_[lengths.entry])) {
+            found = lengths.entry;
+            break;
+        }
+    }
+    // The others are passed over on the lengths of their names, which the entry holds. A key
+    // too long for them matches the lengths of none (neither kLong nor within kNames).
     const std::uint32_t key =
         formName.size() <= kMaxName && componentName.size() <= kMaxName
             ? static_cast<std::uint32_t>(formName.size() | componentName.size() << 8)
             : kNames + 1;
-    for (std::size_t i = 0; i < entries_.size(); ++i) {
-        const Entry entry = entries_[i];
-        if ((entry.lengths & (kLong | kNames)) == key) {
-            if (named(entry.start)) return i;
-        } else if ((entry.lengths & kLong) != 0) {
-            const Lengths lengths = LengthsOf(entry);
-            if (lengths.form == formName.size() && lengths.component == componentName.size() &&
-                named(entry.start)) {
-                return i;
-            }
-        }
+    for (std::size_t i = 0; i < found; ++i) {
+        if ((entries_[i].lengths & (kLong | kNames)) == key && named(entries_[i])) return i;
     }
-    return size();
+    return found;
 }
 
 bool TL10NResource::FindStringResource(TextView formName, TextView componentName, Text& caption,

@@ -82,6 +82,7 @@ class TStringResources {
         std::uint32_t form;
         std::uint32_t component;
         std::uint32_t caption;
+        std::uint32_t entry;  // the index of the entry that has them
     };
 
     Lengths LengthsOf(Entry entry) const noexcept;

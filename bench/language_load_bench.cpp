@@ -97,7 +97,8 @@ std::string Utf16Le(std::string_view ascii) {
     return bytes;
 }
 
-// Lines of three printable characters as form and component names, all different.
+// Entry lines of distinct keys: a form name of two printable characters, a component name of
+// one.
 std::string DistinctShortKeys() {
     std::string bytes;
     for (int i = 0; bytes.size() + 6 <= tessalin::kMaxLanguageFileBytes; ++i) {

@@ -122,6 +122,7 @@ file(GLOB WINE_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/wine/*_bench.
 foreach(source ${WINE_BENCHES})
     get_filename_component(name ${source} NAME_WE)
     add_executable(${name} ${source})
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/bench)
     target_link_libraries(${name} PRIVATE wine_support)
     add_dependencies(${name} Tessalin)
 endforeach()

@@ -2,8 +2,9 @@
 // caption and a hint.
 //
 // A file of a few KiB holds a few hundred entries, but a hostile or broken one may hold
-// millions of tiny lines. So an entry does not own four strings: it is four spans into the
-// file's own text.
+// millions of tiny lines. So the file's text keeps only the four fields of each entry, one
+// after the other and entries in line order, and an entry is kept in eight bytes: where its
+// fields start and how long the first three are; the hint runs up to the next entry.
 #pragma once
 
 #include <cstdint>
@@ -22,7 +23,7 @@ struct TextSpan {
 };
 
 // One entry line: fields 1 and 2 verbatim; fields 3 and 4 without their first and last
-// characters, escapes replaced.
+// characters, escapes replaced. Spans into the file's text.
 struct TStringResource {
     TextSpan FFormName;
     TextSpan FComponentName;
@@ -30,22 +31,79 @@ struct TStringResource {
     TextSpan FHint;
 };
 
-struct TL10NResource {
-    std::uint32_t FLocale = 0;              // set by the folder loader from the file name
-    std::vector<TStringResource> FStrings;  // in line order, duplicates kept
-    Text FText;  // the file's text, escapes in captions and hints replaced where they stand
+// The entries of one file in line order, duplicates kept.
+class TStringResources {
+  public:
+    class Iterator {
+      public:
+        Iterator(const TStringResources* entries, std::size_t index)
+            : entries_(entries), index_(index) {}
+        TStringResource operator*() const noexcept { return (*entries_)[index_]; }
+        Iterator& operator++() noexcept {
+            ++index_;
+            return *this;
+        }
+        bool operator==(const Iterator&) const = default;
 
-    TextView View(TextSpan span) const { return TextView(FText).substr(span.offset, span.length); }
+      private:
+        const TStringResources* entries_;
+        std::size_t index_;
+    };
+
+    std::size_t size() const noexcept { return entries_.size(); }
+    bool empty() const noexcept { return entries_.empty(); }
+    TStringResource operator[](std::size_t index) const noexcept;
+    TStringResource back() const noexcept { return (*this)[size() - 1]; }
+    Iterator begin() const noexcept { return {this, 0}; }
+    Iterator end() const noexcept { return {this, size()}; }
+
+    // The next entry: its fields start at `start` in the text, the first three have the
+    // given lengths.
+    void Add(std::uint32_t start, std::uint32_t form, std::uint32_t component,
+             std::uint32_t caption);
+    // After the last entry, with the length of the text: frees the room left over.
+    void Close(std::uint32_t textSize);
+
+    // The index of the first entry of the key in `text`, or size() when none has it.
+    std::size_t Find(TextView text, TextView formName, TextView componentName) const noexcept;
+
+  private:
+    struct Entry {
+        std::uint32_t start;
+        // The lengths of form name, component name and caption in 8, 8 and 15 bits, or, with
+        // kLong set, the index of the entry's lengths in long_.
+        std::uint32_t lengths;
+    };
+    static constexpr std::uint32_t kMaxName = 0xFF;
+    static constexpr std::uint32_t kMaxCaption = 0x7FFF;
+    static constexpr std::uint32_t kNames = 0xFFFF;  // the bits of both names' lengths
+    static constexpr std::uint32_t kLong = 0x8000'0000;
+    struct Lengths {
+        std::uint32_t form;
+        std::uint32_t component;
+        std::uint32_t caption;
+        std::uint32_t entry;  // the index of the entry that has them
+    };
+
+    Lengths LengthsOf(Entry entry) const noexcept;
+
+    std::vector<Entry> entries_;
+    std::vector<Lengths> long_;  // of the rare entries whose lengths do not fit
+    std::uint32_t textSize_ = 0;
+};
+
+struct TL10NResource {
+    std::uint32_t FLocale = 0;  // set by the folder loader from the file name
+    TStringResources FStrings;
+    TextBuffer FText;  // the fields of the entries, escapes replaced
+
+    TextView View(TextSpan span) const { return FText.View().substr(span.offset, span.length); }
 
     // The first entry of the key sets caption and hint and gives true; without one, false and
     // the outputs are left alone.
     bool FindStringResource(TextView formName, TextView componentName, Text& caption,
                             Text& hint) const;
 };
-
-// Cuts `line` at every separator into at most fields.size() fields (the last one filled ends
-// at the next separator like any other) and returns how many it filled.
-std::size_t SplitFields(TextView line, char16_t separator, std::span<TextView> fields);
 
 // Follows the reading of one file line by line. The translators' checker listens; the
 // library reads without one. Line numbers are 1-based; CR, LF and CR LF each end a line.
@@ -61,6 +119,10 @@ class LoadListener {
 };
 
 // Reads a whole language file's bytes into entries; FLocale is left 0 for the caller.
+// `scratch` takes the decoded text on the way; the folder loader passes the same one for
+// every file.
+TL10NResource LoadL10NFile(std::string_view bytes, AnsiDecoder decodeAnsi, TextBuffer& scratch,
+                           LoadListener* listener = nullptr);
 TL10NResource LoadL10NFile(std::string_view bytes, AnsiDecoder decodeAnsi,
                            LoadListener* listener = nullptr);
 

@@ -78,12 +78,22 @@ Text DecodeAnsi(std::string_view bytes) {
         return Text();
     }
     const int size = static_cast<int>(bytes.size());
-    const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
-    if (length <= 0) return Text();
-    Text text(static_cast<std::size_t>(length), u'\0');
-    const int written = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size,
-                                            reinterpret_cast<wchar_t*>(text.data()), length);
-    text.resize(static_cast<std::size_t>(written > 0 ? written : 0));
+    const auto decode = [&](Text& text) {
+        return MultiByteToWideChar(CP_ACP, 0, bytes.data(), size,
+                                   reinterpret_cast<wchar_t*>(text.data()),
+                                   static_cast<int>(text.size()));
+    };
+    // A byte gives at most one unit, also in the double-byte code pages (a lead and a trail
+    // byte give one), so one call into room of that size decodes the file; asking for the
+    // length first would decode it twice. Should a code page ever give more, it is asked.
+    Text text(bytes.size(), u'\0');
+    int written = decode(text);
+    if (written <= 0 && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+        text.resize(static_cast<std::size_t>(
+            std::max(MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0), 0)));
+        written = decode(text);
+    }
+    text.resize(static_cast<std::size_t>(std::max(written, 0)));
     return text;
 }
 

@@ -4,6 +4,13 @@
 
 namespace tessalin {
 
+const TReplacePatterns* EscapeAt(TextView text) noexcept {
+    const auto pattern =
+        std::find_if(ReplacePatterns.begin(), ReplacePatterns.end(),
+                     [&](const TReplacePatterns& p) { return text.starts_with(p.Old); });
+    return pattern != ReplacePatterns.end() ? &*pattern : nullptr;
+}
+
 // One left-to-right scan gives the same result as one pass per pattern in table order: every
 // pattern is '<', digits, '>', so no two occurrences (of the same or of different patterns)
 // can overlap or start at the same place, and what a replacement inserts holds no '<' that
@@ -15,11 +22,7 @@ std::size_t ApplyReplacePatterns(std::span<char16_t> text) {
     std::size_t write = read;
     while (read < source.size()) {
         if (source[read] == u'<') {
-            const TextView rest = source.substr(read);
-            const auto pattern =
-                std::find_if(ReplacePatterns.begin(), ReplacePatterns.end(),
-                             [&](const TReplacePatterns& p) { return rest.starts_with(p.Old); });
-            if (pattern != ReplacePatterns.end()) {
+            if (const TReplacePatterns* pattern = EscapeAt(source.substr(read))) {
                 // The pattern's characters have been read before the shorter replacement is
                 // written over them, so nothing unread is overwritten.
                 write = std::copy(pattern->New.begin(), pattern->New.end(), text.begin() + write) -

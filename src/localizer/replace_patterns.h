@@ -23,6 +23,9 @@ inline constexpr std::array<TReplacePatterns, 4> ReplacePatterns{{
     {u"<9>", u"\t"},
 }};
 
+// The escape sequence that `text` starts with, or null.
+const TReplacePatterns* EscapeAt(TextView text) noexcept;
+
 // Replaces the four escape sequences in place.
 void ApplyReplacePatterns(Text& text);
 

@@ -48,10 +48,13 @@ TL10NResources ReadL10NResources(LanguageFolder& folder, AnsiDecoder decodeAnsi)
     });
     SortLikeLoader(entries);
     TL10NResources files;
+    files.reserve(entries.size());
+    // Each file is decoded into the memory the one before used.
+    TextBuffer scratch;
     for (const FolderEntry& entry : entries) {
         const std::optional<std::string> bytes = folder.Read(entry.name, kMaxLanguageFileBytes);
         if (!bytes) continue;
-        TL10NResource& file = files.emplace_back(LoadL10NFile(*bytes, decodeAnsi));
+        TL10NResource& file = files.emplace_back(LoadL10NFile(*bytes, decodeAnsi, scratch));
         file.FLocale = LanguageIdFromFileName(entry.name);
     }
     return files;

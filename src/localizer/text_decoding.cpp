@@ -1,39 +1,59 @@
 #include "localizer/text_decoding.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstdint>
+#include <limits>
+#include <new>
+
+#include "localizer/unit_blocks.h"
 
 namespace tessalin {
 namespace {
 
-Text DecodeUtf16(std::string_view bytes, bool bigEndian) {
-    Text text(bytes.size() / 2, u'\0');
+// The NULs after the decoded units: one ends the text, the block lets readers load it whole.
+constexpr std::size_t kEnd = blocks::kUnits;
+
+template <bool kBigEndian>
+std::size_t DecodeUtf16(std::string_view bytes, char16_t* out) {
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    const std::size_t size = bytes.size() / 2;
+    for (std::size_t i = 0; i < size; ++i) {
         const unsigned first = data[2 * i];
         const unsigned second = data[2 * i + 1];
-        text[i] = static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+        out[i] = static_cast<char16_t>(kBigEndian ? (first << 8) | second : (second << 8) | first);
     }
-    return text;
+    return size;
 }
 
-}  // namespace
-
-std::optional<Text> DecodeUtf8(std::string_view bytes, std::size_t* invalidAt) {
-    // Every byte gives at most one code unit (a four-byte sequence gives two), so the text is
-    // written into room of the byte count and cut to size at the end.
-    Text text(bytes.size(), u'\0');
-    char16_t* out = text.data();
+// Writes the units of `bytes` to `out`, which has room for bytes.size() units (a four-byte
+// sequence gives two units, every other sequence one per byte at most), and returns how many.
+std::optional<std::size_t> DecodeUtf8Into(std::string_view bytes, char16_t* const out,
+                                          std::size_t* invalidAt) {
     const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* const begin = in;
     const auto* const end = in + bytes.size();
+    char16_t* next = out;
     const auto invalid = [&] {
         if (invalidAt != nullptr) *invalidAt = static_cast<std::size_t>(in - begin);
         return std::nullopt;
     };
     while (in != end) {
+        // Real files are mostly ASCII: its runs go a block at a time. The branch, not the
+        // mask, moves on to the next block, so that its load need not wait for this one.
+        if (end - in >= static_cast<std::ptrdiff_t>(blocks::kUnits)) {
+            if (const unsigned high = blocks::WidenAscii(next, in)) {
+                in += std::countr_zero(high);
+                next += std::countr_zero(high);
+            } else {
+                in += blocks::kUnits;
+                next += blocks::kUnits;
+                continue;
+            }
+        }
         const unsigned lead = *in;
         if (lead < 0x80) {
-            *out++ = static_cast<char16_t>(lead);
+            *next++ = static_cast<char16_t>(lead);
             ++in;
             continue;
         }
@@ -61,54 +81,98 @@ std::optional<Text> DecodeUtf8(std::string_view bytes, std::size_t* invalidAt) {
         }
         if (end - in <= trail) return invalid();
         for (std::ptrdiff_t i = 1; i <= trail; ++i) {
-            const unsigned next = in[i];
-            if (next < low || next > high) return invalid();
+            const unsigned following = in[i];
+            if (following < low || following > high) return invalid();
             low = 0x80;
             high = 0xBF;
-            point = (point << 6) | (next & 0x3F);
+            point = (point << 6) | (following & 0x3F);
         }
         in += trail + 1;
         if (point >= 0x10000) {
             point -= 0x10000;
-            *out++ = static_cast<char16_t>(0xD800 + (point >> 10));
-            *out++ = static_cast<char16_t>(0xDC00 + (point & 0x3FF));
+            *next++ = static_cast<char16_t>(0xD800 + (point >> 10));
+            *next++ = static_cast<char16_t>(0xDC00 + (point & 0x3FF));
         } else {
-            *out++ = static_cast<char16_t>(point);
+            *next++ = static_cast<char16_t>(point);
         }
     }
-    text.resize(static_cast<std::size_t>(out - text.data()));
+    return static_cast<std::size_t>(next - out);
+}
+
+}  // namespace
+
+TextBuffer::TextBuffer(std::size_t size) : size_(size) {
+    if (size > std::numeric_limits<std::size_t>::max() / sizeof(char16_t)) throw std::bad_alloc();
+    units_.reset(
+        static_cast<char16_t*>(std::malloc(std::max<std::size_t>(size, 1) * sizeof(char16_t))));
+    if (!units_) throw std::bad_alloc();
+}
+
+void TextBuffer::Shrink(std::size_t size) noexcept {
+    if (size >= size_) return;
+    size_ = size;
+    if (size == 0) {
+        units_.reset();
+    } else if (void* smaller = std::realloc(units_.get(), size * sizeof(char16_t))) {
+        static_cast<void>(units_.release());
+        units_.reset(static_cast<char16_t*>(smaller));
+    }  // else the larger block stays, which is as good
+}
+
+std::optional<Text> DecodeUtf8(std::string_view bytes, std::size_t* invalidAt) {
+    Text text(bytes.size(), u'\0');
+    const std::optional<std::size_t> size = DecodeUtf8Into(bytes, text.data(), invalidAt);
+    if (!size) return std::nullopt;
+    text.resize(*size);
     return text;
 }
 
-DecodedLanguageFile DecodeLanguageFileInDetail(std::string_view bytes, AnsiDecoder decodeAnsi) {
+DecodedLanguageFile DecodeLanguageFileUnits(std::string_view bytes, AnsiDecoder decodeAnsi,
+                                            TextBuffer& units) {
     DecodedLanguageFile file;
-    Text& text = file.text;
+    const auto room = [&](std::size_t size) {
+        if (units.size() < size + kEnd) units = TextBuffer(size + kEnd);
+        return units.data();
+    };
+    std::size_t size = 0;
     if (bytes.starts_with("\xEF\xBB\xBF")) {
         file.encoding = LanguageFileEncoding::kUtf8;
+        const std::string_view body = bytes.substr(3);
         std::size_t invalidAt = 0;
-        if (std::optional<Text> decoded = DecodeUtf8(bytes.substr(3), &invalidAt)) {
-            text = std::move(*decoded);
+        if (const auto decoded = DecodeUtf8Into(body, room(body.size()), &invalidAt)) {
+            size = *decoded;
         } else {
             file.invalidUtf8At = invalidAt + 3;
         }
     } else if (bytes.starts_with("\xFF\xFE")) {
         file.encoding = LanguageFileEncoding::kUtf16Le;
-        text = DecodeUtf16(bytes.substr(2), false);
+        size = DecodeUtf16<false>(bytes.substr(2), room(bytes.size() / 2));
     } else if (bytes.starts_with("\xFE\xFF")) {
         file.encoding = LanguageFileEncoding::kUtf16Be;
-        text = DecodeUtf16(bytes.substr(2), true);
+        size = DecodeUtf16<true>(bytes.substr(2), room(bytes.size() / 2));
     } else {
-        text = decodeAnsi(bytes);
+        const Text text = decodeAnsi(bytes);
+        size = text.size();
+        std::copy(text.begin(), text.end(), room(size));
     }
-    if (const auto nul = text.find(u'\0'); nul != Text::npos) {
-        file.afterNul = text.substr(nul + 1);
-        text.resize(nul);
-    }
+    std::fill_n(units.data() + size, kEnd, u'\0');
+    file.text = TextView(units.data(), size);
+    return file;
+}
+
+DecodedLanguageFile DecodeLanguageFileInDetail(std::string_view bytes, AnsiDecoder decodeAnsi,
+                                               TextBuffer& units) {
+    DecodedLanguageFile file = DecodeLanguageFileUnits(bytes, decodeAnsi, units);
+    const TextView all = file.text;
+    const auto nul = static_cast<std::size_t>(blocks::Find<u'\0'>(all.data()) - all.data());
+    file.text = all.substr(0, nul);
+    if (nul < all.size()) file.afterNul = all.substr(nul + 1);
     return file;
 }
 
 Text DecodeLanguageFile(std::string_view bytes, AnsiDecoder decodeAnsi) {
-    return DecodeLanguageFileInDetail(bytes, decodeAnsi).text;
+    TextBuffer units;
+    return Text(DecodeLanguageFileInDetail(bytes, decodeAnsi, units).text);
 }
 
 }  // namespace tessalin

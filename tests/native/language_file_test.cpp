@@ -143,6 +143,32 @@ TEST(LanguageFile, ReadsHugeInputWithoutTrouble) {
     EXPECT_EQ(tall.View(tall.FStrings.back().FCaption), u"x\t");
 }
 
+TEST(LanguageFile, FieldsOfAnyLengthAreKeptWholeAndTheFirstOfAKeyIsFound) {
+    // Lengths on either side of those an entry holds in itself.
+    for (const std::size_t length : {255, 256, 32767, 32768}) {
+        const std::string name(length, 'n');
+        const std::string text(length, 't');
+        const TL10NResource file =
+            Utf8File(name + "~C~\"" + text + "\"\nF~" + name + "~\"x\"~\"" + text + "\"\nF~C~\"" +
+                     text + "\"\nF~C~\"y\"\n" + name + "~C~\"z\"");
+        const Text longName(length, u'n');
+        const Text longText(length, u't');
+        const std::vector<Entry> expected{{longName, u"C", longText, u""},
+                                          {u"F", longName, u"x", longText},
+                                          {u"F", u"C", longText, u""},
+                                          {u"F", u"C", u"y", u""},
+                                          {longName, u"C", u"z", u""}};
+        EXPECT_EQ(EntriesOf(file), expected) << length;
+        for (const Entry& first : std::span(expected).first(3)) {
+            Text caption;
+            Text hint;
+            EXPECT_TRUE(file.FindStringResource(first[0], first[1], caption, hint)) << length;
+            EXPECT_EQ(caption, first[2]);
+            EXPECT_EQ(hint, first[3]);
+        }
+    }
+}
+
 TEST(LanguageFileName, NamesAreHexadecimalLanguageIdentifiers) {
     EXPECT_EQ(LanguageIdFromFileName(u"0409.lcl"), 0x0409u);
     EXPECT_EQ(LanguageIdFromFileName(u"409.lcl"), 0x0409u);

@@ -91,6 +91,9 @@ class Form {
     // The DPI the form is laid out for.
     int Dpi() const noexcept { return dpi_; }
 
+    // The DPI the control's own font is made at (see FontDpiOf below).
+    int FontDpiOf(std::wstring_view control) const { return ControlNamed(control).OwnFontDpi(); }
+
   protected:
     explicit Form(const FormDesign& design) noexcept : design_(design) {}
 

@@ -74,7 +74,6 @@ void TNotesForm::FormCreate() {
     // No zoom message yet: the empty control has nothing to zoom and the label reads "100%".
     // The window's font is the icon-title font (see CreateFormFont).
     HWND richEdit = Control(kRichNotesText);
-    textDpi_ = forms::DeviceContextDpi(richEdit);
     SendMessageW(richEdit, EM_EXLIMITTEXT, 0, kNotesTextLimit);
     // Ctrl with the wheel or a key reaches the form first (see ZoomGesture).
     const LRESULT events = SendMessageW(richEdit, EM_GETEVENTMASK, 0, 0);
@@ -91,7 +90,7 @@ void TNotesForm::DpiChanged() {
 }
 
 void TNotesForm::ApplyZoom() const {
-    const ZoomRatio zoom = RichEditZoom(FN, FD, Dpi(), textDpi_);
+    const ZoomRatio zoom = RichEditZoom(FN, FD, Dpi(), FontDpiOf(kRichNotesText));
     SetRichEditZoom(Control(kRichNotesText), zoom.numerator, zoom.denominator);
 }
 

@@ -44,7 +44,6 @@ class TNotesForm final : public forms::Form {
 
     std::int32_t FN = kZoomStart;
     std::int32_t FD = kZoomStart;  // never changes
-    int textDpi_ = forms::kDesignDpi;  // the rich edit's, for point sizes
     int wheelRest_ = 0;                // wheel movement short of a notch
     int retriesLeft_ = 0;
     bool refreshing_ = false;

@@ -1,17 +1,17 @@
 // Start-up reads every language file on the host's launch path. This measures the reader's
-// throughput over a realistic set of files (40 languages of 2,000 lines) next to a plain scan
-// of the same bytes for line breaks, the least any reader has to do; the memory the store
+// throughput over a realistic set of files (40 languages of 2,000 entries) next to a plain
+// scan of the same bytes for line breaks, the least any reader has to do; the memory the store
 // keeps, for those files and for the worst content within the size limit; and lookups.
 #include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <malloc.h>
 #include <map>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "language_files.h"
 #include "localizer/locale_strings.h"
@@ -64,85 +64,20 @@ std::array<double, sizeof...(Work)> MedianSecondsPerRun(int runsPerRound, Work&&
     return medians;
 }
 
-// What the allocator hands out, by its own count: the heap's chunks in use and mapped chunks.
-std::size_t AllocatedBytes() {
-    const struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;
-}
-
-struct KeptMemory {
-    std::size_t bytes = 0;
-    std::size_t entries = 0;
-};
-
-// What the store keeps of a folder's files once they are read.
-KeptMemory KeptByStore(MemoryFolder& folder) {
-    const std::size_t before = AllocatedBytes();
-    const tessalin::TL10NResources files = tessalin::ReadL10NResources(folder, Latin1);
-    KeptMemory kept{AllocatedBytes() - before, 0};
-    for (const auto& file : files) kept.entries += file.FStrings.size();
-    return kept;
-}
-
-std::string Repeated(std::string_view signature, std::string_view line) {
-    constexpr std::size_t kCap = tessalin::kMaxLanguageFileBytes;
-    std::string bytes(signature);
-    while (bytes.size() + line.size() <= kCap) bytes += line;
-    return bytes;
-}
-
-std::string Utf16Le(std::string_view ascii) {
-    std::string bytes;
-    for (const char c : ascii) bytes += {c, '\0'};
-    return bytes;
-}
-
-// Entry lines of distinct keys: a form name of two printable characters, a component name of
-// one.
-std::string DistinctShortKeys() {
-    std::string bytes;
-    for (int i = 0; bytes.size() + 6 <= tessalin::kMaxLanguageFileBytes; ++i) {
-        const auto letter = [&](int k) {
-            return static_cast<char>('!' + (i / k) % 93);
-        };
-        const char first = letter(1) == ';' ? '~' + 1 : letter(1);  // never a comment
-        bytes += {first, letter(93), '~', letter(93 * 93), '~', '\n'};
-    }
-    return bytes;
-}
-
-// Contents within the size limit that make the store keep the most per byte read: entries as
-// short as the format allows, escapes, long text in each encoding.
-std::vector<std::pair<const char*, std::string>> WorstCaseCandidates() {
-    const std::string escapes = "~~\"" + [] {
-        std::string all;
-        for (int i = 0; i < 60; ++i) all += "<9>";
-        return all;
-    }() + "\"\n";
-    return {
-        {"ANSI, lines ~~ LF", Repeated("", "~~\n")},
-        {"ANSI, lines ~~ CR LF", Repeated("", "~~\r\n")},
-        {"ANSI, lines ~~~ LF", Repeated("", "~~~\n")},
-        {"UTF-8, lines ~~ LF", Repeated("\xEF\xBB\xBF", "~~\n")},
-        {"UTF-16, lines ~~ LF", Repeated("\xFF\xFE", Utf16Le("~~\n"))},
-        {"ANSI, captions of 60 escapes", Repeated("", escapes)},
-        {"ANSI, distinct 3-letter keys", DistinctShortKeys()},
-        {"ANSI, one long caption", "~~\"" + Repeated("", "x").substr(4) + "\""},
-        {"UTF-8, one long ASCII caption", "\xEF\xBB\xBF~~\"" + Repeated("", "x").substr(7) + "\""},
-        {"UTF-16, one long caption",
-         Repeated("\xFF\xFE", Utf16Le("x")).replace(2, 6, Utf16Le("~~\""))},
+// What the store keeps of a folder's files once they are read, by the allocator's own count.
+std::size_t KeptByStore(MemoryFolder& folder) {
+    const auto allocated = [] {
+        return mallinfo2().uordblks + mallinfo2().hblkhd;
     };
+    const std::size_t before = allocated();
+    const tessalin::TL10NResources files = tessalin::ReadL10NResources(folder, Latin1);
+    return allocated() - before;
 }
 
-// Nanoseconds per call of `lookup(i)` for every i in [0, count).
-template <class Lookup>
-double NanosecondsPerLookup(int count, Lookup&& lookup) {
-    std::size_t sink = 0;
-    const auto [seconds] = MedianSecondsPerRun(20, [&] {
-        for (int i = 0; i < count; ++i) sink += lookup(i);
-    });
-    if (sink == 1) std::printf(" ");
-    return seconds * 1e9 / count;
+// `line` after `signature` as often as the size limit allows.
+std::string Repeated(std::string signature, std::string_view line) {
+    while (signature.size() + line.size() <= tessalin::kMaxLanguageFileBytes) signature += line;
+    return signature;
 }
 
 }  // namespace
@@ -150,7 +85,8 @@ double NanosecondsPerLookup(int count, Lookup&& lookup) {
 int main() {
     MemoryFolder folder;
     std::size_t total = 0;
-    for (auto& [name, bytes] : bench::LanguageFiles()) {
+    for (auto& [name, bytes] : bench::LanguageFiles(
+             [](const std::string& text) { return *tessalin::DecodeUtf8(text); })) {
         total += bytes.size();
         folder.files[Text(name.begin(), name.end())] = std::move(bytes);
     }
@@ -169,16 +105,14 @@ int main() {
             breaks += static_cast<std::size_t>(std::count(copy.begin(), copy.end(), '\n'));
         }
     };
-    const KeptMemory kept = KeptByStore(folder);
+    const std::size_t kept = KeptByStore(folder);
     // With fresh memory, every page the store keeps is new to the process, and the first
     // write to a page costs far more than the reader's work on it: no reader can be faster
     // than the plain scan plus writing as many bytes into fresh memory.
     const auto touch = [&] {
-        std::vector<std::unique_ptr<char[]>> blocks;
-        const std::size_t block = kept.bytes / folder.files.size();
         for (std::size_t i = 0; i < folder.files.size(); ++i) {
-            blocks.emplace_back(new char[block]);
-            std::memset(blocks.back().get(), 1, block);
+            const std::unique_ptr<char[]> block(new char[kept / folder.files.size()]);
+            std::memset(block.get(), 1, kept / folder.files.size());
         }
     };
     const double megabytes = static_cast<double>(total) / (1024.0 * 1024.0);
@@ -190,14 +124,12 @@ int main() {
                     reader * 1000.0);
         std::printf("  plain scan: %8.1f MiB/s  (%.2f ms)\n", megabytes / plain, plain * 1000.0);
         std::printf("  reader takes %.1fx the time of the plain scan\n", reader / plain);
-        if (fresh) {
-            const double floor = plain + touched;
-            std::printf(
-                "  floor: plain scan + writing the store's %.2f MiB to fresh memory: "
-                "%.2f ms; reader takes %.1fx the floor\n",
-                static_cast<double>(kept.bytes) / (1024.0 * 1024.0), floor * 1000.0,
-                reader / floor);
-        }
+        if (!fresh) return;
+        std::printf(
+            "  floor: plain scan + writing the store's %.2f MiB to fresh memory: %.2f ms;"
+            " reader takes %.1fx the floor\n",
+            static_cast<double>(kept) / (1024.0 * 1024.0), (plain + touched) * 1000.0,
+            reader / (plain + touched));
     };
     report("fresh memory for the store at every load, as at start-up:", true);
     // The store keeps more than a byte per byte read. Handing that memory back to the system
@@ -209,51 +141,61 @@ int main() {
     std::printf("language files: 40, %.2f MiB, %zu entries, %zu line breaks\n", megabytes, entries,
                 breaks);
 
+    // The worst content within the size limit: entries as short as the format allows, in each
+    // encoding, escapes, one long caption.
     std::printf("memory kept by the store (allocator's count), bytes per file byte:\n");
-    std::printf("  the 40 files:                    %5.2f\n",
-                static_cast<double>(kept.bytes) / static_cast<double>(total));
-    double worst = 0;
-    const char* worstName = "";
-    for (auto& [name, bytes] : WorstCaseCandidates()) {
+    std::printf("  the 40 files:                  %5.2f\n", double(kept) / double(total));
+    std::string tabs = "~~\"";
+    for (int i = 0; i < 60; ++i) tabs += "<9>";
+    const std::pair<const char*, std::string> worst[] = {
+        {"ANSI, lines ~~ LF", Repeated("", "~~\n")},
+        {"ANSI, lines ~~ CR LF", Repeated("", "~~\r\n")},
+        {"UTF-8, lines ~~ LF", Repeated("\xEF\xBB\xBF", "~~\n")},
+        {"UTF-16, lines ~~ LF", Repeated("\xFF\xFE", std::string_view("~\0~\0\n\0", 6))},
+        {"ANSI, captions of 60 escapes", Repeated("", tabs + "\"\n")},
+        {"ANSI, one long caption", "~~\"" + Repeated("", "x").substr(4) + "\""},
+    };
+    for (const auto& [name, bytes] : worst) {
         MemoryFolder one;
-        const std::size_t size = bytes.size();
-        one.files[u"0409.lcl"] = std::move(bytes);
-        const KeptMemory keptOne = KeptByStore(one);
-        const double perByte = static_cast<double>(keptOne.bytes) / static_cast<double>(size);
-        std::printf("  %-31s %5.2f  (%.2f MiB, %zu entries)\n", name, perByte,
-                    static_cast<double>(size) / (1024.0 * 1024.0), keptOne.entries);
-        if (perByte > worst) {
-            worst = perByte;
-            worstName = name;
-        }
+        one.files[u"0409.lcl"] = bytes;
+        std::printf("  %-29s %5.2f\n", name, double(KeptByStore(one)) / double(bytes.size()));
     }
-    std::printf("  worst case: %s, %.2f bytes per file byte\n", worstName, worst);
 
     const tessalin::TL10NResources files = tessalin::ReadL10NResources(folder, Latin1);
-    constexpr std::uint32_t kLanguage = 0x0400 + bench::kLanguageFiles;  // the last file
-    const tessalin::TL10NResource& file = *tessalin::FindL10NResource(files, kLanguage);
-    constexpr int kMessages = bench::kLinesPerFile / bench::kMessageStep;
+    const tessalin::TL10NResource& file = *tessalin::FindL10NResource(files, bench::kLastLanguage);
     std::vector<Text> controls;
-    for (int i = 1; i < bench::kLinesPerFile; i += 4) {
+    for (int i = 1; i < bench::kLinesPerFile; i += bench::kMessageStep) {
         const std::string name = "Control" + std::to_string(i);
         controls.emplace_back(name.begin(), name.end());
     }
     Text caption;
     Text hint;
+    const std::pair<const char*, std::function<std::size_t(int)>> lookups[] = {
+        {"message (GetLocaleString)",
+         [&](int i) {
+             return tessalin::GetLocaleString(files, bench::kLastLanguage, i * bench::kMessageStep,
+                                              u"default")
+                 .size();
+         }},
+        {"caption (FindStringResource)",
+         [&](int i) {
+             return file.FindStringResource(u"NotesForm", controls[i], caption, hint);
+         }},
+        {"missing message (GetLocaleString)",
+         [&](int i) {
+             return tessalin::GetLocaleString(files, bench::kLastLanguage, -1 - i, u"default")
+                 .size();
+         }},
+    };
     std::printf("lookups in a file of %d lines, mean over every key:\n", bench::kLinesPerFile);
-    std::printf("  message (GetLocaleString):         %7.1f ns\n",
-                NanosecondsPerLookup(kMessages, [&](int i) {
-                    return tessalin::GetLocaleString(files, kLanguage, i * bench::kMessageStep,
-                                                     u"default")
-                        .size();
-                }));
-    std::printf("  caption (FindStringResource):      %7.1f ns\n",
-                NanosecondsPerLookup(static_cast<int>(controls.size()), [&](int i) {
-                    return file.FindStringResource(u"NotesForm", controls[i], caption, hint);
-                }));
-    std::printf("  missing message (GetLocaleString): %7.1f ns\n",
-                NanosecondsPerLookup(kMessages, [&](int i) {
-                    return tessalin::GetLocaleString(files, kLanguage, -1 - i, u"default").size();
-                }));
+    constexpr int kKeys = bench::kLinesPerFile / bench::kMessageStep;
+    for (const auto& lookup : lookups) {
+        std::size_t sink = 0;
+        const auto [seconds] = MedianSecondsPerRun(20, [&] {
+            for (int i = 0; i < kKeys; ++i) sink += lookup.second(i);
+        });
+        std::printf("  %-34s %7.1f ns%s\n", lookup.first, seconds * 1e9 / kKeys,
+                    sink == 1 ? " " : "");
+    }
     return 0;
 }

@@ -1,11 +1,9 @@
 // What the language files cost the host: loading and unloading the real DLL with the 40
 // language files of the reader's benchmark in the messages folder, against the same with an
-// empty messages folder, as a ratio measured in one run; and a caption looked up through the
-// export.
+// empty messages folder, as a ratio measured in one run.
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -22,25 +20,15 @@ namespace {
 constexpr int kLoadsPerRound = 10;
 constexpr int kRounds = 7;
 
-using GetCaption = std::int32_t (*)(std::int32_t, std::int32_t, const wchar_t*, wchar_t*);
-
-double Seconds(LARGE_INTEGER start, LARGE_INTEGER stop) {
-    LARGE_INTEGER frequency;
+// Seconds that `work` takes.
+template <class Work>
+double SecondsFor(Work&& work) {
+    LARGE_INTEGER frequency, start, stop;
     QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(stop.QuadPart - start.QuadPart) /
-           static_cast<double>(frequency.QuadPart);
-}
-
-// Milliseconds per LoadLibraryW and FreeLibrary of the DLL, which reads its language files
-// from the installation folder named in the registry.
-double MillisecondsPerLoad(const std::wstring& installFolder) {
-    SetInstallPath(installFolder);
-    const std::wstring dll = DllPath();
-    LARGE_INTEGER start, stop;
     QueryPerformanceCounter(&start);
-    for (int i = 0; i < kLoadsPerRound; ++i) FreeLibrary(LoadLibraryW(dll.c_str()));
+    work();
     QueryPerformanceCounter(&stop);
-    return 1000.0 * Seconds(start, stop) / kLoadsPerRound;
+    return double(stop.QuadPart - start.QuadPart) / double(frequency.QuadPart);
 }
 
 double Median(std::vector<double> values) {
@@ -48,18 +36,23 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-// Nanoseconds per GetLocaleCaptionWS call for each number in `numbers`.
-double NanosecondsPerCaption(GetCaption get, std::int32_t language,
-                             const std::vector<std::int32_t>& numbers) {
-    constexpr int kRepeats = 200;
-    static wchar_t buffer[4096];
-    LARGE_INTEGER start, stop;
-    QueryPerformanceCounter(&start);
-    for (int r = 0; r < kRepeats; ++r) {
-        for (const std::int32_t number : numbers) get(language, number, L"default", buffer);
-    }
-    QueryPerformanceCounter(&stop);
-    return 1e9 * Seconds(start, stop) / (kRepeats * static_cast<double>(numbers.size()));
+std::u16string Utf16(const std::string& utf8) {
+    std::u16string text(utf8.size(), u'\0');
+    text.resize(static_cast<std::size_t>(MultiByteToWideChar(
+        CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+        reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()))));
+    return text;
+}
+
+// Milliseconds per LoadLibraryW and FreeLibrary of the DLL, which reads its language files
+// from the installation folder named in the registry.
+double MillisecondsPerLoad(const std::wstring& installFolder) {
+    SetInstallPath(installFolder);
+    return 1000.0 * SecondsFor([] {
+               for (int i = 0; i < kLoadsPerRound; ++i)
+                   FreeLibrary(LoadLibraryW(DllPath().c_str()));
+           }) /
+           kLoadsPerRound;
 }
 
 }  // namespace
@@ -70,7 +63,7 @@ int main() {
     TempFolder full;
     const std::wstring messages = full / L"Messages";
     CreateDirectoryW(messages.c_str(), nullptr);
-    for (const auto& [name, bytes] : bench::LanguageFiles()) {
+    for (const auto& [name, bytes] : bench::LanguageFiles(Utf16)) {
         WriteFileBytes(messages + L"\\" + std::wstring(name.begin(), name.end()), bytes);
     }
 
@@ -88,23 +81,6 @@ int main() {
     std::printf("  the 40 language files:  %8.2f ms\n", loaded);
     std::printf("  ratio files / empty: %.2f\n", loaded / base);
 
-    SetInstallPath(full.path());
-    {
-        Library library;
-        const auto get = library.Get<GetCaption>("GetLocaleCaptionWS");
-        constexpr std::int32_t kLanguage = 0x0400 + bench::kLanguageFiles;  // the last file
-        std::vector<std::int32_t> present, missing;
-        for (int n = 0; n < bench::kLinesPerFile; n += bench::kMessageStep) {
-            present.push_back(n);
-            missing.push_back(-1 - n);
-        }
-        std::printf(
-            "GetLocaleCaptionWS through the export, file of %d lines, mean over every "
-            "message:\n",
-            bench::kLinesPerFile);
-        std::printf("  found:   %8.1f ns\n", NanosecondsPerCaption(get, kLanguage, present));
-        std::printf("  missing: %8.1f ns\n", NanosecondsPerCaption(get, kLanguage, missing));
-    }
     RemoveInstallKey();
     return 0;
 }

@@ -355,10 +355,10 @@ LONG FontHeightOf(HWND control) {
     return font.lfHeight;
 }
 
-SIZE SizeOf(HWND window) {
+std::pair<int, int> SizeOf(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
-    return {rect.right - rect.left, rect.bottom - rect.top};
+    return {int(rect.right - rect.left), int(rect.bottom - rect.top)};
 }
 
 // The design values are for 96 pixels per inch; ctest runs this also with the system at 144.
@@ -380,10 +380,8 @@ TEST(NotesView, ControlsAndFontsFollowTheDpiOfTheWindow) {
     const LONG systemText = textHeight();
     const auto expectLaidOutAt = [&](int dpi) {
         SCOPED_TRACE(dpi);
-        EXPECT_EQ(SizeOf(view.panel()).cx, MulDiv(688, dpi, 96));
-        EXPECT_EQ(SizeOf(view.panel()).cy, MulDiv(41, dpi, 96));
-        EXPECT_EQ(SizeOf(view.zoomIn()).cx, MulDiv(106, dpi, 96));
-        EXPECT_EQ(SizeOf(view.zoomIn()).cy, MulDiv(25, dpi, 96));
+        EXPECT_EQ(SizeOf(view.panel()), std::pair(MulDiv(688, dpi, 96), MulDiv(41, dpi, 96)));
+        EXPECT_EQ(SizeOf(view.zoomIn()), std::pair(MulDiv(106, dpi, 96), MulDiv(25, dpi, 96)));
         EXPECT_NEAR(FontHeightOf(view.zoomIn()), MulDiv(systemFont, dpi, system), 1);
         // Point sizes become pixels at the rich edit's own DPI; the zoom does the rest.
         EXPECT_EQ(textHeight(), systemText);

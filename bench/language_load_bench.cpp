@@ -110,9 +110,10 @@ int main() {
     // write to a page costs far more than the reader's work on it: no reader can be faster
     // than the plain scan plus writing as many bytes into fresh memory.
     const auto touch = [&] {
+        std::vector<std::unique_ptr<char[]>> blocks;  // all kept, as the store keeps its files
         for (std::size_t i = 0; i < folder.files.size(); ++i) {
-            const std::unique_ptr<char[]> block(new char[kept / folder.files.size()]);
-            std::memset(block.get(), 1, kept / folder.files.size());
+            blocks.emplace_back(new char[kept / folder.files.size()]);
+            std::memset(blocks.back().get(), 1, kept / folder.files.size());
         }
     };
     const double megabytes = static_cast<double>(total) / (1024.0 * 1024.0);

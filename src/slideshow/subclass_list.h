@@ -15,15 +15,15 @@ struct TSubclassRecord {
 
 class SubclassList {
   public:
-    // The procedure of the first record for the window, in the order the windows were
-    // filtered: a window filtered again after its procedure was put back has two records,
-    // and the older one counts.
+    // The procedure of the newest record for the window: what its latest filter replaced. A
+    // window filtered again after its procedure was put back has two records, and the older
+    // one names a procedure that may have been replaced since.
     std::optional<std::uintptr_t> Find(std::uintptr_t wnd) const noexcept;
 
     void Append(TSubclassRecord record) { records_.push_back(record); }
 
-    // Removes the first record for the window; false when it has none.
-    bool RemoveFirst(std::uintptr_t wnd) noexcept;
+    // Removes the newest record for the window; false when it has none.
+    bool RemoveNewest(std::uintptr_t wnd) noexcept;
 
     // A copy, so that callers may call out to the platform (which can re-enter the session)
     // while they walk it.
@@ -32,6 +32,8 @@ class SubclassList {
     std::size_t size() const noexcept { return records_.size(); }
 
   private:
+    std::vector<TSubclassRecord>::const_reverse_iterator Newest(std::uintptr_t wnd) const noexcept;
+
     std::vector<TSubclassRecord> records_;
 };
 

@@ -102,19 +102,19 @@ void Forget(HWND wnd) noexcept {
     if (chained != g_chained.end()) g_chained.erase(chained);
 }
 
-// Sets a recorded procedure back. Below another procedure the filter cannot leave the chain
-// without cutting that one out: it lets every message through from now on. A window whose
-// chain no longer holds the filter takes the record's procedure all the same: the second of
-// two records of one window gives back the procedure the window had when it was filtered
-// again.
+// The library writes a window's procedure only to install its filter or to take it off the top,
+// putting back exactly what that installation replaced. Below another procedure the filter
+// cannot leave the chain without cutting that one out: it lets every message through from now
+// on. A window whose chain no longer holds the filter runs what somebody else put there since,
+// and is left alone.
 void PutBack(HWND wnd, std::uintptr_t proc) noexcept {
-    const auto chained = Chained(wnd);
-    if (IsFiltered(wnd) || chained == g_chained.end()) {
+    if (IsFiltered(wnd)) {
         SetWindowLongPtrW(wnd, GWLP_WNDPROC, static_cast<LONG_PTR>(proc));
         Forget(wnd);
         return;
     }
-    chained->passesThrough = true;
+    const auto chained = Chained(wnd);
+    if (chained != g_chained.end()) chained->passesThrough = true;
 }
 
 std::optional<std::uintptr_t> RecordedProc(HWND wnd) noexcept {
@@ -190,14 +190,16 @@ bool DeregisterWindow(HWND wnd) {
     const std::optional<std::uintptr_t> proc = RecordedProc(wnd);
     if (!proc) return false;
     PutBack(wnd, *proc);
-    if (g_session) g_session->list.RemoveFirst(reinterpret_cast<std::uintptr_t>(wnd));
+    if (g_session) g_session->list.RemoveNewest(reinterpret_cast<std::uintptr_t>(wnd));
     return true;
 }
 
 void RestoreRecordedWindows() {
     if (!g_session) return;
     for (const TSubclassRecord& record : g_session->list.Snapshot()) {
-        PutBack(reinterpret_cast<HWND>(record.Wnd), record.OldWndProc);
+        // The newest record of the window names what its filter replaced.
+        const HWND wnd = reinterpret_cast<HWND>(record.Wnd);
+        if (const std::optional<std::uintptr_t> proc = RecordedProc(wnd)) PutBack(wnd, *proc);
     }
 }
 

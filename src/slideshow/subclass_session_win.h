@@ -13,10 +13,11 @@ void EndSession() noexcept;
 // process, is filtered already, no session is active, or the platform refuses.
 bool SubclassSlideShowWindow(HWND wnd);
 
-// Puts the window's recorded procedure back and drops its record; false without a record.
+// Takes the filter off the window, if it is on top, and drops the window's newest record;
+// false without a record.
 bool DeregisterWindow(HWND wnd);
 
-// Puts every recorded procedure back; the records stay.
+// Takes the filter off every recorded window where it is on top; the records stay.
 void RestoreRecordedWindows();
 
 // At FreeLibrary: every window still running the filter gets its original procedure back,

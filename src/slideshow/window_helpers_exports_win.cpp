@@ -5,10 +5,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <initializer_list>
 
 #include "frame/com_ptr_win.h"
 #include "frame/export_guard.h"
-#include "slideshow/foreground_switch.h"
 #include "slideshow/guid_text.h"
 #include "slideshow/timer_form_win.h"
 
@@ -71,13 +71,36 @@ std::intptr_t SlideShowWindowHandle(const VARIANT* object) {
     return static_cast<std::intptr_t>(hwnd);  // sign-extended, as window handles are
 }
 
+// How long the windows' threads may take to answer, together: SwitchToWindow must not hold up
+// the host's thread on a thread that is busy.
+constexpr DWORD kAnswerBudgetMs = 100;
+
+// Whether each window's thread answers a message within what is left of the budget. A window
+// of the calling thread answers by definition; SMTO_ABORTIFHUNG gives up at once on a thread
+// that Windows already reports hung.
+bool AnswerInTime(std::initializer_list<HWND> windows) noexcept {
+    const ULONGLONG start = GetTickCount64();
+    for (HWND window : windows) {
+        if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) continue;
+        const ULONGLONG spent = GetTickCount64() - start;
+        DWORD_PTR ignored = 0;
+        if (spent >= kAnswerBudgetMs ||
+            SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                                static_cast<UINT>(kAnswerBudgetMs - spent), &ignored) == 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void BringToForeground(HWND wnd) {
     const HWND foreground = GetForegroundWindow();
     if (foreground == wnd) return;
     const DWORD foregroundThread = GetWindowThreadProcessId(foreground, nullptr);
     const DWORD targetThread = GetWindowThreadProcessId(wnd, nullptr);
-    // IsHungAppWindow answers at once, without sending the window anything.
-    if (ShareInputForSwitch(foregroundThread, targetThread, IsHungAppWindow(foreground) != FALSE)) {
+    // Seen under Wine: SetForegroundWindow with the input shared waits for as long as the
+    // target's thread reads no message; unattached it returns at once.
+    if (foregroundThread != targetThread && AnswerInTime({wnd, foreground})) {
         // Sharing the input state lets the call take the foreground from another thread.
         AttachThreadInput(foregroundThread, targetThread, TRUE);
         SetForegroundWindow(wnd);
@@ -85,7 +108,13 @@ void BringToForeground(HWND wnd) {
     } else {
         SetForegroundWindow(wnd);
     }
-    ShowWindow(wnd, IsIconic(wnd) ? SW_RESTORE : SW_SHOW);
+    const int show = IsIconic(wnd) ? SW_RESTORE : SW_SHOW;
+    // ShowWindow on another thread's window waits for that thread to handle it.
+    if (targetThread == GetCurrentThreadId()) {
+        ShowWindow(wnd, show);
+    } else {
+        ShowWindowAsync(wnd, show);
+    }
 }
 
 }  // namespace

@@ -1,25 +1,24 @@
 #include <gtest/gtest.h>
 
-#include "slideshow/foreground_switch.h"
 #include "slideshow/guid_text.h"
 #include "slideshow/subclass_list.h"
 
 namespace tessalin {
 namespace {
 
-TEST(SubclassList, TheOlderOfTwoRecordsForOneWindowCounts) {
+TEST(SubclassList, TheNewerOfTwoRecordsForOneWindowCounts) {
     SubclassList list;
     list.Append({10, 100});
     list.Append({20, 200});
     list.Append({10, 300});
-    EXPECT_EQ(list.Find(10), 100u);
+    EXPECT_EQ(list.Find(10), 300u);
     EXPECT_EQ(list.Find(20), 200u);
     EXPECT_FALSE(list.Find(30));
 
-    EXPECT_TRUE(list.RemoveFirst(10));
-    EXPECT_EQ(list.Find(10), 300u) << "the newer record is left";
-    EXPECT_TRUE(list.RemoveFirst(10));
-    EXPECT_FALSE(list.RemoveFirst(10));
+    EXPECT_TRUE(list.RemoveNewest(10));
+    EXPECT_EQ(list.Find(10), 100u) << "the older record is left";
+    EXPECT_TRUE(list.RemoveNewest(10));
+    EXPECT_FALSE(list.RemoveNewest(10));
     EXPECT_EQ(list.size(), 1u);
 }
 
@@ -29,12 +28,6 @@ TEST(GuidText, RegistryFormInUpperCase) {
     EXPECT_EQ(GuidText(guid), "{91493453-5A91-11CF-8700-00AA0060263B}");
     const GuidParts small{0x1, 0xa, 0xb, {0, 1, 2, 3, 4, 5, 6, 0xff}};
     EXPECT_EQ(GuidText(small), "{00000001-000A-000B-0001-0203040506FF}");
-}
-
-TEST(ShareInputForSwitch, OnlyWithAnotherThreadThatStillAnswers) {
-    EXPECT_TRUE(ShareInputForSwitch(1, 2, false));
-    EXPECT_FALSE(ShareInputForSwitch(1, 2, true)) << "the attached call would wait on it";
-    EXPECT_FALSE(ShareInputForSwitch(1, 1, false));
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include "notes/clipboard_win.h"
 
 #include <algorithm>
+#include <new>
 
 #include "frame/unique_resource_win.h"
+#include "notes/rtf_block.h"
 
 namespace tessalin {
 namespace {
@@ -30,38 +32,73 @@ UniqueClipboard OpenClipboardWithin(HWND window, DWORD patienceMs) noexcept {
     }
 }
 
-// The data of a clipboard format, up to its first NUL, in units of Char.
-template <class Char>
-std::basic_string<Char> ClipboardData(UINT format) {
-    HANDLE data = GetClipboardData(format);
-    if (data == nullptr) return {};
-    const std::size_t units = GlobalSize(data) / sizeof(Char);
-    // Room first, so that nothing can fail while the memory is locked.
-    std::basic_string<Char> copied;
-    copied.reserve(units);
-    if (const auto* locked = static_cast<const Char*>(GlobalLock(data))) {
-        copied.assign(locked, std::find(locked, locked + units, Char{}));
-        GlobalUnlock(data);
+class LockedGlobal {
+  public:
+    explicit LockedGlobal(HANDLE memory) noexcept : memory_(memory), data_(GlobalLock(memory)) {}
+    ~LockedGlobal() {
+        if (data_ != nullptr) GlobalUnlock(memory_);
     }
-    return copied;
+    LockedGlobal(const LockedGlobal&) = delete;
+    LockedGlobal& operator=(const LockedGlobal&) = delete;
+
+    const void* data() const noexcept { return data_; }
+
+  private:
+    HANDLE memory_;
+    void* data_;
+};
+
+// The data of a clipboard format up to its first NUL, in units of Char; nothing when the owner
+// did not render it or it is too large to copy. The block may be far larger than its data.
+template <class Char>
+std::optional<std::basic_string<Char>> ClipboardData(UINT format) {
+    HANDLE data = GetClipboardData(format);
+    if (data == nullptr) return std::nullopt;
+    const std::size_t units = GlobalSize(data) / sizeof(Char);
+    const LockedGlobal locked(data);
+    const auto* begin = static_cast<const Char*>(locked.data());
+    if (begin == nullptr) return std::nullopt;
+    try {
+        return std::basic_string<Char>(begin, std::find(begin, begin + units, Char{}));
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
+UINT RtfFormat() noexcept {
+    return RegisterClipboardFormatW(L"Rich Text Format");
 }
 
 }  // namespace
 
-std::optional<ClipboardNotes> TakeClipboardNotes(HWND window, DWORD patienceMs) {
+std::optional<std::string> ClipboardNotes::Rtf() const {
+    const UINT rtf = RtfFormat();
+    if (rtf == 0 || !IsClipboardFormatAvailable(rtf)) return std::nullopt;
+    std::optional<std::string> block = ClipboardData<char>(rtf);
+    if (block && !IsWholeRtf(*block)) block.reset();
+    return block;
+}
+
+std::optional<std::wstring> ClipboardNotes::Text() const {
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return std::nullopt;
+    return ClipboardData<wchar_t>(CF_UNICODETEXT);
+}
+
+bool ClipboardNotes::Listed() const noexcept {
+    const UINT rtf = RtfFormat();
+    return (rtf != 0 && IsClipboardFormatAvailable(rtf)) ||
+           IsClipboardFormatAvailable(CF_UNICODETEXT);
+}
+
+ClipboardTake TakeClipboardNotes(HWND window, DWORD patienceMs, DWORD sequence,
+                                 const std::function<bool(const ClipboardNotes&)>& take) {
     const UniqueClipboard clipboard = OpenClipboardWithin(window, patienceMs);
-    if (!clipboard) return std::nullopt;
-    ClipboardNotes notes;
-    const UINT rtf = RegisterClipboardFormatW(L"Rich Text Format");
-    if (rtf != 0 && IsClipboardFormatAvailable(rtf)) {
-        notes.format = ClipboardNotes::Format::kRtf;
-        notes.rtf = ClipboardData<char>(rtf);
-    } else if (IsClipboardFormatAvailable(CF_UNICODETEXT)) {
-        notes.format = ClipboardNotes::Format::kText;
-        notes.text = ClipboardData<wchar_t>(CF_UNICODETEXT);
-    }
+    if (!clipboard) return ClipboardTake::kBusy;
+    // Read with the clipboard open, so that nobody can change it before the notes are read.
+    if (GetClipboardSequenceNumber() != sequence) return ClipboardTake::kChanged;
+    if (!take(ClipboardNotes())) return ClipboardTake::kUntouched;
     EmptyClipboard();
-    return notes;
+    return ClipboardTake::kTaken;
 }
 
 }  // namespace tessalin

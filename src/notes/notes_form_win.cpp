@@ -7,7 +7,6 @@
 #include "forms/dpi_win.h"
 #include "forms/notes_form_design.h"
 #include "frame/wide_win.h"
-#include "notes/clipboard_win.h"
 #include "notes/notes_views_win.h"
 
 namespace tessalin {
@@ -54,11 +53,13 @@ DWORD CALLBACK ReadStream(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* gi
     return 0;
 }
 
-// Replaces the whole content, as a paste into the emptied control would have filled it.
-void StreamIn(HWND richEdit, const void* data, std::size_t bytes, WPARAM format) noexcept {
+// Replaces the whole content, as a paste into the emptied control would have filled it; false
+// when the control reports an error in the stream.
+bool StreamIn(HWND richEdit, const void* data, std::size_t bytes, WPARAM format) noexcept {
     StreamSource source{static_cast<const char*>(data), bytes};
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadStream};
     SendMessageW(richEdit, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
+    return stream.dwError == 0;
 }
 
 void SetRichEditZoom(HWND richEdit, std::int32_t numerator, std::int32_t denominator) noexcept {
@@ -99,48 +100,60 @@ void TNotesForm::SetText() {
     // what that refresh already takes.
     if (Window() == nullptr || refreshing_) return;
     StopRetries();
+    // Read without opening the clipboard: what it holds now is what the add-in put there.
+    sequence_ = GetClipboardSequenceNumber();
     // The window may have gone while the clipboard was awaited: a timer without one would
     // tick to the host's thread for ever.
-    if (Refresh(kClipboardPatienceMs) || Window() == nullptr) return;
-    retriesLeft_ = kRetries;
-    SetTimer(Window(), kRetryTimerId, kRetryIntervalMs, nullptr);
+    if (Refresh(kClipboardPatienceMs, Road::kCall) != ClipboardTake::kBusy || Window() == nullptr) {
+        return;
+    }
+    if (SetTimer(Window(), kRetryTimerId, kRetryIntervalMs, nullptr) != 0) retriesLeft_ = kRetries;
 }
 
 // The notes are taken off the clipboard before the view changes, so that a clipboard held by
 // another program never leaves it blank, and the notes on the clipboard are never lost.
-bool TNotesForm::Refresh(DWORD patienceMs) {
-    std::optional<ClipboardNotes> notes;
-    {
-        const ScopedFlag taking(refreshing_);
-        notes = TakeClipboardNotes(Window(), patienceMs);
-    }
-    if (!notes) return false;
+ClipboardTake TNotesForm::Refresh(DWORD patienceMs, Road road) {
+    const ScopedFlag taking(refreshing_);
+    return TakeClipboardNotes(Window(), patienceMs, sequence_,
+                              [&](const ClipboardNotes& notes) { return Fill(notes, road); });
+}
+
+// Formatted notes when they can be had whole and stream in, else the plain text. A clipboard
+// without either leaves the view empty after a call, as a paste of nothing would; a retry
+// leaves it as it is. Nothing to read, though listed (an owner that never rendered), leaves
+// the view and the clipboard as they are. True when the notes were taken.
+bool TNotesForm::Fill(const ClipboardNotes& notes, Road road) {
+    const bool blank = road == Road::kCall && !notes.Listed();
+    const std::optional<std::string> rtf = notes.Rtf();
+    std::optional<std::wstring> text;
+    if (!rtf) text = notes.Text();
     if (Window() == nullptr) return true;  // destroyed while the clipboard's owner rendered
+    if (!rtf && !text && !blank) return false;
     HWND richEdit = Control(kRichNotesText);
     // A read-only rich edit takes no new content.
     SendMessageW(richEdit, EM_SETREADONLY, FALSE, 0);
-    switch (notes->format) {
-        case ClipboardNotes::Format::kRtf:
-            StreamIn(richEdit, notes->rtf.data(), notes->rtf.size(), SF_RTF);
-            break;
-        case ClipboardNotes::Format::kText:
-            // Never read as RTF, whatever the text begins with.
-            StreamIn(richEdit, notes->text.data(), notes->text.size() * sizeof(wchar_t),
-                     SF_TEXT | SF_UNICODE);
-            break;
-        case ClipboardNotes::Format::kNone:
-            SendMessageW(richEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-            break;
+    bool filled = rtf && StreamIn(richEdit, rtf->data(), rtf->size(), SF_RTF);
+    if (rtf && !filled) text = notes.Text();
+    // Never read as RTF, whatever the text begins with.
+    if (!filled && text) {
+        filled =
+            StreamIn(richEdit, text->data(), text->size() * sizeof(wchar_t), SF_TEXT | SF_UNICODE);
+    }
+    if (!filled && blank) {
+        SendMessageW(richEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+        filled = true;
     }
     SendMessageW(richEdit, EM_SETMODIFY, FALSE, 0);
     ApplyZoom();
     SendMessageW(richEdit, EM_SETREADONLY, TRUE, 0);
-    return true;
+    return filled;
 }
 
 void TNotesForm::RetryRefresh() {
     if (refreshing_) return;
-    if (Refresh(0) || --retriesLeft_ <= 0) StopRetries();
+    // Counted before the try, so that a try that throws uses one up too.
+    if (--retriesLeft_ <= 0) StopRetries();
+    if (Refresh(0, Road::kRetry) != ClipboardTake::kBusy) StopRetries();
 }
 
 void TNotesForm::StopRetries() noexcept {

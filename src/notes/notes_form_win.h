@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "forms/form_win.h"
+#include "notes/clipboard_win.h"
 #include "notes/notes_zoom.h"
 
 namespace tessalin {
@@ -16,7 +17,8 @@ class TNotesForm final : public forms::Form {
     // Replaces the notes with what the clipboard holds, at the current zoom, and empties the
     // clipboard. The add-in's text argument is not needed: the notes travel on the clipboard.
     // While another program holds the clipboard the view keeps its notes, and tries again
-    // from a timer for a few seconds; a later call replaces a pending try.
+    // from a timer for a few seconds, for as long as the clipboard holds what it held at the
+    // call; a later call replaces a pending try.
     void SetText();
 
     void ZoomInButtonClick();
@@ -32,8 +34,9 @@ class TNotesForm final : public forms::Form {
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    // False when the clipboard could not be had within the patience.
-    bool Refresh(DWORD patienceMs);
+    enum class Road { kCall, kRetry };
+    ClipboardTake Refresh(DWORD patienceMs, Road road);
+    bool Fill(const ClipboardNotes& notes, Road road);
     void RetryRefresh();
     void StopRetries() noexcept;
     void Zoom(ZoomStep step);
@@ -44,8 +47,9 @@ class TNotesForm final : public forms::Form {
 
     std::int32_t FN = kZoomStart;
     std::int32_t FD = kZoomStart;  // never changes
-    int wheelRest_ = 0;                // wheel movement short of a notch
+    int wheelRest_ = 0;            // wheel movement short of a notch
     int retriesLeft_ = 0;
+    DWORD sequence_ = 0;  // the clipboard's at the call that a pending try is for
     bool refreshing_ = false;
 };
 

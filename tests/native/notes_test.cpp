@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string_view>
 
 #include "notes/notes_zoom.h"
+#include "notes/rtf_block.h"
 #include "notes/view_table.h"
 
 namespace tessalin {
@@ -45,6 +47,22 @@ TEST(NotesZoom, RichEditZoomCarriesTheTextToTheWindowsDpiWithinTheControlsRange)
           Case{1, 72, 480, {1, 64}}, Case{11, 0, 96, {11, 10}}}) {
         EXPECT_EQ(RichEditZoom(c.numerator, 10, c.windowDpi, c.textDpi), c.sent)
             << c.numerator << " at " << c.windowDpi << " over " << c.textDpi;
+    }
+}
+
+TEST(RtfBlock, WholeOnlyWhenTheOuterGroupCloses) {
+    using namespace std::string_view_literals;
+    struct Case {
+        std::string_view block;
+        bool whole;
+    };
+    for (const Case& c :
+         {Case{"{\\rtf1 plain {\\b bold} text\\par}", true}, Case{"{\\rtf1 x}\r\n\0{junk"sv, true},
+          Case{"{\\rtf1 plain {\\b bold", false}, Case{"", false}, Case{"plain {\\rtf1 x}", false},
+          Case{"{\\rtf1 \\{ not a group}", true}, Case{"{\\rtf1 \\}", false},
+          Case{"{\\rtf1 {\\bin4 }}}}}}", true}, Case{"{\\rtf1 {\\bin4 }}}}}", false},
+          Case{"{\\rtf1 {\\bin99 }}", false}, Case{"{\\rtf1 \\bin-5 }", true}}) {
+        EXPECT_EQ(IsWholeRtf(c.block), c.whole) << c.block;
     }
 }
 

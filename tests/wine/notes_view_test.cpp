@@ -12,6 +12,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -52,22 +53,43 @@ std::set<HWND> NotesWindows() {
     return {found.begin(), found.end()};
 }
 
-void PutOnClipboard(UINT format, const void* data, std::size_t bytes) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
+UINT RtfFormat() {
+    return RegisterClipboardFormatW(L"Rich Text Format");
+}
+
+// Bytes of a clipboard format; no bytes at all stands for one its owner renders only when asked.
+struct FormatData {
+    UINT format;
+    std::string_view bytes;
+};
+
+void SetClipboardBytes(UINT format, std::string_view bytes) {
+    HGLOBAL memory = nullptr;
+    if (bytes.data() != nullptr) {
+        memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+        std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
+        GlobalUnlock(memory);
+    }
+    SetClipboardData(format, memory);
+}
+
+void PutOnClipboard(std::initializer_list<FormatData> formats, HWND owner = nullptr) {
+    ASSERT_TRUE(OpenClipboard(owner));
     EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    std::memcpy(GlobalLock(memory), data, bytes);
-    GlobalUnlock(memory);
-    EXPECT_NE(SetClipboardData(format, memory), nullptr);
+    for (const FormatData& data : formats) SetClipboardBytes(data.format, data.bytes);
     CloseClipboard();
 }
 
+std::string_view BytesOf(const std::wstring& text) {
+    return {reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * sizeof(wchar_t)};
+}
+
 void PutRtfOnClipboard(const char* rtf) {
-    PutOnClipboard(RegisterClipboardFormatW(L"Rich Text Format"), rtf, std::strlen(rtf) + 1);
+    PutOnClipboard({{RtfFormat(), {rtf, std::strlen(rtf) + 1}}});
 }
 
 void PutPlainTextOnClipboard(const std::wstring& text) {
-    PutOnClipboard(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    PutOnClipboard({{CF_UNICODETEXT, BytesOf(text)}});
 }
 
 bool ClipboardIsEmpty() {
@@ -242,7 +264,8 @@ TEST(NotesView, LongLinesWrapAtTheWindowsWidth) {
 // Clipboard history, remote-desktop sync and clipboard managers open the clipboard right after
 // every change, just when the add-in refreshes the notes. A second thread holds it, opened for
 // a window of its own (one opened for no window could be taken over by any other such opening).
-std::thread HoldClipboard(DWORD holdMs) {
+// When given a text, the holder copies it before it lets go, as the user copying something does.
+std::thread HoldClipboard(DWORD holdMs, const wchar_t* copies = nullptr) {
     HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     std::thread holder([=] {
         HWND own = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
@@ -250,6 +273,10 @@ std::thread HoldClipboard(DWORD holdMs) {
         const BOOL held = OpenClipboard(own);
         SetEvent(opened);
         Sleep(holdMs);
+        if (held && copies != nullptr) {
+            EmptyClipboard();
+            SetClipboardBytes(CF_UNICODETEXT, BytesOf(copies));
+        }
         if (held) CloseClipboard();
         DestroyWindow(own);
     });
@@ -283,6 +310,65 @@ TEST(NotesView, ClipboardHeldByAnotherProgramNeverBlanksTheViewNorLosesTheNotes)
         EXPECT_EQ(TextOf(view.richEdit()), held.afterPump) << "held " << held.holdMs << " ms";
         EXPECT_EQ(IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE,
                   std::wstring(held.afterPump) == L"A");
+    }
+}
+
+// A try that waited acts only on what the add-in put for it: not on what the user copied
+// meanwhile, nor on a clipboard that another view's refresh has emptied.
+TEST(NotesView, RetryTakesOnlyTheNotesPutForIt) {
+    for (const bool userCopies : {true, false}) {
+        SCOPED_TRACE(userCopies ? "the user copies" : "another view refreshes");
+        Library library;
+        NotesView view(library, 0, 0, 640, 480);
+        NotesView other(library, 0, 0, 320, 240);
+        PutPlainTextOnClipboard(L"A");
+        view.SetText(L"");
+        PutPlainTextOnClipboard(L"B");
+        std::thread holder = HoldClipboard(400, userCopies ? L"private" : nullptr);
+        view.SetText(L"");
+        holder.join();
+        if (!userCopies) {
+            PutPlainTextOnClipboard(L"C");
+            other.SetText(L"");
+            EXPECT_EQ(TextOf(other.richEdit()), L"C");
+        }
+        testing_support::PumpFor(600);
+        EXPECT_EQ(TextOf(view.richEdit()), L"A");
+        EXPECT_EQ(IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE, userCopies)
+            << "the user's copy stays";
+    }
+}
+
+// The clipboard lists formatted notes that its owner never renders (it hung or exited), or
+// that came cut short: the plain text is shown instead. With nothing to read, the view and
+// the clipboard stay as they are.
+TEST(NotesView, FormattedNotesThatCannotBeHadFallBackToPlainText) {
+    struct Case {
+        const char* rtf;  // null: listed, never rendered
+        bool withText;
+        const wchar_t* shown;
+    };
+    testing_support::RecordingClass ownerClass(L"TessalinTestLazyOwner");
+    testing_support::TestWindow owner(L"TessalinTestLazyOwner", L"owner");
+    const std::wstring plain = L"plain notes";
+    for (const Case& c : {Case{nullptr, true, L"plain notes"},
+                          Case{"{\\rtf1\\ansi plain {\\b bold", true, L"plain notes"},
+                          Case{"", true, L"plain notes"}, Case{nullptr, false, L"A"}}) {
+        SCOPED_TRACE(c.rtf == nullptr ? "(never rendered)" : c.rtf);
+        Library library;
+        NotesView view(library, 0, 0, 640, 480);
+        PutPlainTextOnClipboard(L"A");
+        view.SetText(L"");
+        const std::string_view rtf =
+            c.rtf == nullptr ? std::string_view() : std::string_view(c.rtf, std::strlen(c.rtf) + 1);
+        if (c.withText) {
+            PutOnClipboard({{RtfFormat(), rtf}, {CF_UNICODETEXT, BytesOf(plain)}}, owner.get());
+        } else {
+            PutOnClipboard({{RtfFormat(), rtf}}, owner.get());
+        }
+        view.SetText(L"");
+        EXPECT_EQ(TextOf(view.richEdit()), c.shown);
+        EXPECT_EQ(IsClipboardFormatAvailable(RtfFormat()) != FALSE, !c.withText);
     }
 }
 

@@ -5,10 +5,14 @@
 
 namespace tessalin::forms {
 
+int ScaleBetweenDpis(int value, int fromDpi, int toDpi) noexcept {
+    const std::int64_t scaled = std::int64_t{value} * toDpi * 2;
+    const std::int64_t half = scaled < 0 ? -fromDpi : fromDpi;
+    return static_cast<int>((scaled + half) / (2 * std::int64_t{fromDpi}));
+}
+
 int ScaleFromDesign(int value, int dpi) noexcept {
-    const std::int64_t scaled = std::int64_t{value} * dpi;
-    const std::int64_t half = scaled < 0 ? -kDesignDpi / 2 : kDesignDpi / 2;
-    return static_cast<int>((scaled + half) / kDesignDpi);
+    return ScaleBetweenDpis(value, kDesignDpi, dpi);
 }
 
 Bounds ScaleFromDesign(Bounds bounds, int dpi) noexcept {

@@ -9,8 +9,11 @@
 
 namespace tessalin::forms {
 
-// A design length at 96 pixels per inch on a display of `dpi`, rounded to the nearest pixel
-// (halves away from zero), as the platform scales.
+// A length at `fromDpi` on a display of `toDpi`, rounded to the nearest pixel (halves away
+// from zero), as the platform scales. `fromDpi` is positive.
+int ScaleBetweenDpis(int value, int fromDpi, int toDpi) noexcept;
+
+// A design length at 96 pixels per inch on a display of `dpi`.
 int ScaleFromDesign(int value, int dpi) noexcept;
 Bounds ScaleFromDesign(Bounds bounds, int dpi) noexcept;
 

@@ -5,6 +5,7 @@
 
 #include <richedit.h>
 
+#include "forms/dpi_rules.h"
 #include "forms/dpi_win.h"
 #include "forms/form_layout.h"
 #include "frame/export_guard.h"
@@ -150,6 +151,11 @@ void FormControl::SetOwnFont(UniqueGdiObject font, int dpi) noexcept {
     ownFontDpi_ = dpi;
 }
 
+int FormControl::TextDpi() const noexcept {
+    const int measured = ProbedTextDpi(textDpiProbe_);
+    return measured > 0 ? measured : DeviceContextDpi(window_);
+}
+
 void FormControl::SetLabelText(TextView) {
     // Only labelled edits are asked, and no form has one.
 }
@@ -198,10 +204,11 @@ std::optional<LRESULT> Form::HandleMessage(UINT, WPARAM, LPARAM) {
     return std::nullopt;
 }
 
-void Form::Place(int left, int top, int width, int height) noexcept {
+void Form::Place(int left, int top, int width, int height) {
     placing_ = true;
     SetWindowPos(Window(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     placing_ = false;
+    ApplyDpi(ReportedWindowDpi(Window()));
 }
 
 UniqueGdiObject Form::CreateFormFont(int dpi) {
@@ -211,12 +218,23 @@ UniqueGdiObject Form::CreateFormFont(int dpi) {
 void Form::ApplyDpi(int dpi) {
     if (dpi <= 0 || dpi == dpi_ || !window_) return;
     dpi_ = dpi;
+    Rescale();
+}
+
+int Form::DpiOfChange(WPARAM wParam) const noexcept {
+    // Both halves of wParam hold the new DPI.
+    return DpiAfterChange(HIWORD(wParam), dpi_, FollowsMonitorDpi(Window()));
+}
+
+void Form::Rescale() {
     SetFormFont(CreateFormFont(dpi_));
     for (const std::unique_ptr<FormControl>& control : controls_) {
         const ControlDesign& design = control->Design();
-        const int fontDpi = FontDpiOf(*control);
-        if (design.font != nullptr && fontDpi != control->OwnFontDpi()) {
-            control->SetOwnFont(CreateDesignFont(*design.font, fontDpi), fontDpi);
+        // A font sent to a rich edit would wipe the formatting of its text, whose point sizes
+        // it turns into pixels by itself.
+        if (design.font != nullptr && design.kind != ControlKind::kRichEdit &&
+            control->OwnFontDpi() != dpi_) {
+            control->SetOwnFont(CreateDesignFont(*design.font, dpi_), dpi_);
         }
         if (design.parent != nullptr) {
             const Bounds bounds = ScaleFromDesign(design.bounds, dpi_);
@@ -225,12 +243,7 @@ void Form::ApplyDpi(int dpi) {
         }
     }
     LayOut();
-    DpiChanged();
-}
-
-int Form::FontDpiOf(const FormControl& control) const noexcept {
-    return control.Design().kind == ControlKind::kRichEdit ? DeviceContextDpi(control.Window())
-                                                           : dpi_;
+    Rescaled();
 }
 
 void Form::SetFormFont(UniqueGdiObject font) noexcept {
@@ -291,8 +304,11 @@ void Form::CreateControl(const ControlDesign& control) {
     controls_.push_back(
         std::make_unique<FormControl>(control, window, ColourOf(fontDesign.colour)));
     FormControl& made = *controls_.back();
+    if (control.kind == ControlKind::kRichEdit) made.SetTextDpiProbe(CreateTextDpiProbe(window));
     if (control.font != nullptr) {
-        const int fontDpi = FontDpiOf(made);
+        // A rich edit's font is made at the DPI it draws text at, so that it keeps the design's
+        // point size.
+        const int fontDpi = control.kind == ControlKind::kRichEdit ? made.TextDpi() : dpi_;
         made.SetOwnFont(CreateDesignFont(*control.font, fontDpi), fontDpi);
     } else {
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
@@ -330,16 +346,24 @@ std::optional<LRESULT> Form::HandleCommonMessage(UINT message, WPARAM wParam, LP
             LayOut();
             return 0;
         case WM_DPICHANGED: {
-            // Both halves of wParam hold the new DPI; lParam suggests the rectangle at it.
-            ApplyDpi(HIWORD(wParam));
+            // lParam suggests the rectangle at the new DPI; a window that stays at its DPI
+            // keeps its own.
+            const int dpi = DpiOfChange(wParam);
+            const bool changed = dpi != dpi_;
+            ApplyDpi(dpi);
             const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-            if (!placing_ && suggested != nullptr) {
+            if (changed && !placing_ && suggested != nullptr) {
                 SetWindowPos(Window(), nullptr, suggested->left, suggested->top,
-                             suggested->right - suggested->left,
-                             suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+                             suggested->right - suggested->left, suggested->bottom - suggested->top,
+                             SWP_NOZORDER | SWP_NOACTIVATE);
             }
             return 0;
         }
+        case WM_SETTINGCHANGE:
+            // The user chose other fonts, or another text size, in Windows' settings.
+            if (wParam != SPI_SETICONTITLELOGFONT && wParam != SPI_SETNONCLIENTMETRICS) break;
+            Rescale();
+            return 0;
         case WM_ERASEBKGND: {
             RECT client{};
             GetClientRect(Window(), &client);
@@ -368,6 +392,7 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam,
         auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
         form->window_.reset(window);
+        EnableNonClientDpiScaling(window);
     }
     auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);

@@ -42,6 +42,11 @@ class FormControl final : public LocalizableControl {
     void SetOwnFont(UniqueGdiObject font, int dpi) noexcept;
     int OwnFontDpi() const noexcept { return ownFontDpi_; }
 
+    // A rich edit turns point sizes into pixels at a DPI of its own, measured with a probe
+    // beside it; the DPI its device context reports where the probe cannot tell.
+    void SetTextDpiProbe(HWND probe) noexcept { textDpiProbe_ = probe; }
+    int TextDpi() const noexcept;
+
     TextView ComponentName() const override;
     const tessalin::ControlKind& Kind() const override;
     void SetText(TextView text) override;
@@ -58,6 +63,7 @@ class FormControl final : public LocalizableControl {
     std::vector<FormControl*> children_;
     UniqueGdiObject ownFont_;
     int ownFontDpi_ = 0;
+    HWND textDpiProbe_ = nullptr;  // a child of the control, destroyed with it
 };
 
 class Form {
@@ -86,13 +92,15 @@ class Form {
 
     // Moves and sizes the window to exactly this outer rectangle. A DPI change on the way (a
     // rectangle on a monitor of another DPI) rescales the contents and leaves the rectangle.
-    void Place(int left, int top, int width, int height) noexcept;
+    // Afterwards the window's DPI is read again: in a host of mixed awareness Windows may
+    // not tell the window of the change.
+    void Place(int left, int top, int width, int height);
 
     // The DPI the form is laid out for.
     int Dpi() const noexcept { return dpi_; }
 
-    // The DPI the control's own font is made at (see FontDpiOf below).
-    int FontDpiOf(std::wstring_view control) const { return ControlNamed(control).OwnFontDpi(); }
+    // The DPI at which the rich edit of that design name draws text now.
+    int TextDpiOf(std::wstring_view control) const { return ControlNamed(control).TextDpi(); }
 
   protected:
     explicit Form(const FormDesign& design) noexcept : design_(design) {}
@@ -108,11 +116,15 @@ class Form {
     // The window's font at a DPI; the design font unless the form chooses another.
     virtual UniqueGdiObject CreateFormFont(int dpi);
 
-    // Runs after fonts and places have followed a change of DPI.
-    virtual void DpiChanged() {}
+    // Runs after fonts and places have been made again: for a change of DPI, or of the fonts
+    // the user chose in Windows' settings.
+    virtual void Rescaled() {}
 
-    // Makes fonts and places again from the design values for `dpi`.
+    // Makes fonts and places again from the design values for `dpi`, if it is another one.
     void ApplyDpi(int dpi);
+
+    // The DPI that a WM_DPICHANGED with this wParam brings the window to.
+    int DpiOfChange(WPARAM wParam) const noexcept;
 
     // Puts the texts of the language file for `language` on the window and its controls.
     void Localize(std::uint32_t language);
@@ -122,9 +134,7 @@ class Form {
 
     void Build();
     void CreateControl(const ControlDesign& control);
-    // A rich edit turns point sizes into pixels at its device context's DPI: its font is made
-    // at that one, and the notes' zoom carries the text on to the window's DPI.
-    int FontDpiOf(const FormControl& control) const noexcept;
+    void Rescale();
     void SetFormFont(UniqueGdiObject font) noexcept;
     FormControl& ControlNamed(std::wstring_view name) const;
     void LayOut() const;

@@ -16,12 +16,16 @@ bool TMonitorNumForm::Initialize(std::int32_t monitorNum) {
     SetWindowTextW(Control(forms::kMonitorNumLabel), number.c_str());
     const MonitorInfoAnswer monitor = DescribeMonitor(monitorNum);
     if (!monitor.rect) return false;
-    // The number is drawn at the DPI of the monitor it covers.
-    const MonitorRect& rect = *monitor.rect;
-    const RECT covered{rect.left, rect.top, rect.left + rect.width, rect.top + rect.height};
-    ApplyDpi(forms::MonitorDpi(MonitorFromRect(&covered, MONITOR_DEFAULTTONEAREST)));
     // One move-and-size: without a frame the label then covers the monitor, taskbar included.
+    // The number is drawn at the overlay's own DPI once it is there. Where the platform
+    // cannot tell a window's DPI, the monitor's is taken, which it tells as this process's
+    // awareness sees it.
+    const MonitorRect& rect = *monitor.rect;
     Place(rect.left, rect.top, rect.width, rect.height);
+    if (forms::ReportedWindowDpi(Window()) == 0) {
+        const RECT covered{rect.left, rect.top, rect.left + rect.width, rect.top + rect.height};
+        ApplyDpi(forms::MonitorDpi(MonitorFromRect(&covered, MONITOR_DEFAULTTONEAREST)));
+    }
     return true;
 }
 
@@ -37,7 +41,7 @@ std::optional<LRESULT> TMonitorNumForm::HandleMessage(UINT message, WPARAM wPara
     // An overlay keeps covering its monitor exactly, whatever rectangle a change of DPI
     // suggests.
     if (message == WM_DPICHANGED) {
-        ApplyDpi(HIWORD(wParam));
+        ApplyDpi(DpiOfChange(wParam));
         return 0;
     }
     return std::nullopt;

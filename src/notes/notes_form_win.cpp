@@ -25,6 +25,9 @@ constexpr UINT_PTR kRetryTimerId = 1;
 constexpr UINT kRetryIntervalMs = 100;
 constexpr int kRetries = 30;
 
+// Posted to the view itself after a change of DPI.
+constexpr UINT kMeasureTextAgain = WM_APP + 1;
+
 // Set for as long as it lives, also when what it guards throws.
 class ScopedFlag {
   public:
@@ -86,12 +89,25 @@ UniqueGdiObject TNotesForm::CreateFormFont(int dpi) {
     return forms::IconTitleFont(dpi);
 }
 
-void TNotesForm::DpiChanged() {
+void TNotesForm::Rescaled() {
     ApplyZoom();
+    // The rich edit hears of a change of DPI only after the window has handled it (and may
+    // then draw its text at another DPI): the text's DPI is measured once more after that.
+    PostMessageW(Window(), kMeasureTextAgain, 0, 0);
 }
 
-void TNotesForm::ApplyZoom() const {
-    const ZoomRatio zoom = RichEditZoom(FN, FD, Dpi(), FontDpiOf(kRichNotesText));
+ZoomBounds TNotesForm::CurrentZoomBounds() const {
+    return PresenterZoomBounds(FD, Dpi(), TextDpiOf(kRichNotesText));
+}
+
+void TNotesForm::ApplyZoom() {
+    const int textDpi = TextDpiOf(kRichNotesText);
+    const ZoomBounds bounds = PresenterZoomBounds(FD, Dpi(), textDpi);
+    if (FN < bounds.least || FN > bounds.most) {
+        FN = std::clamp(FN, bounds.least, bounds.most);
+        SetWindowTextW(Control(forms::kZoomLabel), AsWide(ZoomPercentText(FN, FD)));
+    }
+    const ZoomRatio zoom = RichEditZoom(FN, FD, Dpi(), textDpi);
     SetRichEditZoom(Control(kRichNotesText), zoom.numerator, zoom.denominator);
 }
 
@@ -174,7 +190,9 @@ void TNotesForm::Hide() const noexcept {
 }
 
 void TNotesForm::Zoom(ZoomStep step) {
-    if (const std::optional<std::int32_t> numerator = StepZoom(FN, step)) SetZoom(*numerator);
+    if (const std::optional<std::int32_t> numerator = StepZoom(FN, step, CurrentZoomBounds())) {
+        SetZoom(*numerator);
+    }
 }
 
 void TNotesForm::SetZoom(std::int32_t numerator) {
@@ -218,6 +236,10 @@ bool TNotesForm::ZoomGesture(UINT message, WPARAM wParam) {
 std::optional<LRESULT> TNotesForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CLOSE) {
         Hide();
+        return 0;
+    }
+    if (message == kMeasureTextAgain) {
+        ApplyZoom();
         return 0;
     }
     if (message == WM_TIMER && wParam == kRetryTimerId) {

@@ -30,7 +30,7 @@ class TNotesForm final : public forms::Form {
   protected:
     void FormCreate() override;
     UniqueGdiObject CreateFormFont(int dpi) override;
-    void DpiChanged() override;
+    void Rescaled() override;
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
@@ -41,7 +41,10 @@ class TNotesForm final : public forms::Form {
     void StopRetries() noexcept;
     void Zoom(ZoomStep step);
     void SetZoom(std::int32_t numerator);
-    void ApplyZoom() const;
+    // The rich edit's zoom from the presenter's, the window's DPI and the text's as measured
+    // now; the presenter's zoom is first brought within what the rich edit can show.
+    void ApplyZoom();
+    ZoomBounds CurrentZoomBounds() const;
     // True when the message was a zoom of the presenter's, taken from the rich edit.
     bool ZoomGesture(UINT message, WPARAM wParam);
 

@@ -1,17 +1,40 @@
 #include "notes/notes_zoom.h"
 
+#include <algorithm>
 #include <numeric>
 #include <string>
 
 namespace tessalin {
 
-std::optional<std::int32_t> StepZoom(std::int32_t numerator, ZoomStep step) noexcept {
+namespace {
+
+constexpr std::int64_t kMostRichEditZoom = 64;
+
+}  // namespace
+
+std::optional<std::int32_t> StepZoom(std::int32_t numerator, ZoomStep step,
+                                     ZoomBounds bounds) noexcept {
     if (step == ZoomStep::kIn) {
-        if (numerator >= kMaxZoomNumerator) return std::nullopt;
+        if (numerator >= bounds.most) return std::nullopt;
         return numerator + 1;
     }
-    if (numerator <= kMinZoomNumerator) return std::nullopt;
+    if (numerator <= bounds.least) return std::nullopt;
     return numerator - 1;
+}
+
+ZoomBounds PresenterZoomBounds(std::int32_t denominator, int windowDpi, int textDpi) noexcept {
+    if (windowDpi <= 0 || textDpi <= 0 || denominator <= 0) return {};
+    // numerator x windowDpi < 64 x denominator x textDpi, and 64 x numerator x windowDpi >
+    // denominator x textDpi.
+    const std::int64_t text = std::int64_t{denominator} * textDpi;
+    const std::int64_t most = (kMostRichEditZoom * text - 1) / windowDpi;
+    const std::int64_t least = text / (kMostRichEditZoom * windowDpi) + 1;
+    ZoomBounds bounds;
+    bounds.most = static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(most, kMinZoomNumerator, kMaxZoomNumerator));
+    bounds.least =
+        static_cast<std::int32_t>(std::clamp<std::int64_t>(least, kMinZoomNumerator, bounds.most));
+    return bounds;
 }
 
 ZoomRatio RichEditZoom(std::int32_t numerator, std::int32_t denominator, int windowDpi,
@@ -24,9 +47,9 @@ ZoomRatio RichEditZoom(std::int32_t numerator, std::int32_t denominator, int win
         top /= common;
         bottom /= common;
     }
-    constexpr std::int64_t kMost = 64;
-    if (top > kMost * bottom) return {kMost, 1};
-    if (top * kMost < bottom) return {1, kMost};
+    // The control refuses 64 and 1/64 themselves, and keeps the zoom it had.
+    if (top >= kMostRichEditZoom * bottom) return {kMostRichEditZoom - 1, 1};
+    if (top * kMostRichEditZoom <= bottom) return {1, kMostRichEditZoom - 1};
     return {static_cast<std::int32_t>(top), static_cast<std::int32_t>(bottom)};
 }
 

@@ -15,13 +15,26 @@ inline constexpr std::int32_t kMaxZoomNumerator = 630;
 
 enum class ZoomStep { kIn, kOut };
 
+// The numerators the presenter's zoom may take.
+struct ZoomBounds {
+    std::int32_t least = kMinZoomNumerator;
+    std::int32_t most = kMaxZoomNumerator;
+    friend bool operator==(const ZoomBounds&, const ZoomBounds&) = default;
+};
+
 // The numerator one step further, or nothing when it is already at that end.
-std::optional<std::int32_t> StepZoom(std::int32_t numerator, ZoomStep step) noexcept;
+std::optional<std::int32_t> StepZoom(std::int32_t numerator, ZoomStep step,
+                                     ZoomBounds bounds = {}) noexcept;
+
+// The presenter's zoom within which the rich edit is given exactly what the label says: the
+// zoom times the window's DPI over the text's stays strictly between 1/64 and 64.
+// The full range where the two DPIs agree; never empty.
+ZoomBounds PresenterZoomBounds(std::int32_t denominator, int windowDpi, int textDpi) noexcept;
 
 // What the rich edit is given: the presenter's zoom times the window's DPI over the DPI at
-// which the rich edit turns point sizes into pixels, in lowest terms and within the 1/64 to 64
-// it accepts. Exactly the presenter's zoom where the two DPIs agree. The zoom is within its
-// bounds and each DPI is a 16-bit value, as the platform reports them.
+// which the rich edit turns point sizes into pixels, in lowest terms and strictly between the
+// 1/64 and 64 it accepts. Exactly the presenter's zoom where the two DPIs agree. The zoom is within
+// its bounds and each DPI is a 16-bit value, as the platform reports them.
 struct ZoomRatio {
     std::int32_t numerator;
     std::int32_t denominator;

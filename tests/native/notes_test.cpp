@@ -43,11 +43,30 @@ TEST(NotesZoom, RichEditZoomCarriesTheTextToTheWindowsDpiWithinTheControlsRange)
     };
     for (const Case& c :
          {Case{11, 96, 96, {11, 10}}, Case{10, 144, 144, {10, 10}}, Case{10, 192, 96, {2, 1}},
-          Case{11, 192, 144, {22, 15}}, Case{10, 96, 144, {2, 3}}, Case{630, 480, 96, {64, 1}},
-          Case{1, 72, 480, {1, 64}}, Case{11, 0, 96, {11, 10}}}) {
+          Case{11, 192, 144, {22, 15}}, Case{10, 96, 144, {2, 3}}, Case{630, 480, 96, {63, 1}},
+          Case{1, 72, 480, {1, 63}}, Case{11, 0, 96, {11, 10}}}) {
         EXPECT_EQ(RichEditZoom(c.numerator, 10, c.windowDpi, c.textDpi), c.sent)
             << c.numerator << " at " << c.windowDpi << " over " << c.textDpi;
     }
+}
+
+// The presenter's zoom stays where the rich edit shows what the label says: below 64 times and
+// above 1/64, after the window's DPI over the text's.
+TEST(NotesZoom, PresenterZoomBoundsKeepTheRichEditsZoomWithinItsRange) {
+    struct Case {
+        int windowDpi;
+        int textDpi;
+        ZoomBounds bounds;
+    };
+    for (const Case& c : {Case{96, 96, {1, 630}}, Case{144, 144, {1, 630}}, Case{192, 96, {1, 319}},
+                          Case{144, 96, {1, 426}}, Case{96, 960, {2, 630}}, Case{0, 96, {1, 630}},
+                          Case{96, 0, {1, 630}}, Case{65535, 96, {1, 1}}}) {
+        EXPECT_EQ(PresenterZoomBounds(10, c.windowDpi, c.textDpi), c.bounds)
+            << c.windowDpi << " over " << c.textDpi;
+    }
+    EXPECT_EQ(StepZoom(319, ZoomStep::kIn, {1, 319}), std::nullopt);
+    EXPECT_EQ(StepZoom(2, ZoomStep::kOut, {2, 630}), std::nullopt);
+    EXPECT_EQ(StepZoom(318, ZoomStep::kIn, {1, 319}), 319);
 }
 
 TEST(RtfBlock, WholeOnlyWhenTheOuterGroupCloses) {

@@ -483,6 +483,14 @@ TEST(NotesView, ControlsAndFontsFollowTheDpiOfTheWindow) {
         GetWindowRect(view.window(), &now);
         EXPECT_TRUE(EqualRect(&now, &suggested)) << "the suggested rectangle is taken";
         expectLaidOutAt(dpi);
+        if (dpi == system) continue;
+        // The presenter's zoom stops where the rich edit's does, and the label says so.
+        const int most = (64 * 10 * system - 1) / dpi;
+        for (int step = 10; step <= most; ++step) NotesView::Click(view.zoomIn());
+        const Zoom zoom = view.CurrentZoom();
+        EXPECT_EQ(zoom.numerator * 10 * system, zoom.denominator * most * dpi);
+        EXPECT_EQ(TextOf(view.label()), std::to_wstring(most * 10) + L"%");
+        for (int step = most; step > 10; --step) NotesView::Click(view.zoomOut());
     }
     EXPECT_EQ(view.CurrentZoom(), (Zoom{10, 10}));
     NotesView::Click(view.zoomIn());
@@ -490,6 +498,26 @@ TEST(NotesView, ControlsAndFontsFollowTheDpiOfTheWindow) {
     PutPlainTextOnClipboard(L"next slide");
     view.SetText(L"");
     EXPECT_EQ(TextOf(view.richEdit()), L"next slide");
+}
+
+// The user picks another icon-title font in Windows' settings (a larger text size does the
+// same): the view's own font follows; the notes keep their formatting.
+TEST(NotesView, ItsFontFollowsTheUsersSettings) {
+    Library library;
+    NotesView view(library, 0, 0, 640, 480);
+    PutRtfOnClipboard(kBoldRtf);
+    view.SetText(L"");
+    LOGFONTW original{};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof original, &original, 0));
+    LOGFONTW larger = original;
+    larger.lfHeight = original.lfHeight * 2;
+    for (LOGFONTW font : {larger, original}) {
+        ASSERT_TRUE(SystemParametersInfoW(SPI_SETICONTITLELOGFONT, sizeof font, &font, 0));
+        SendMessageW(view.window(), WM_SETTINGCHANGE, SPI_SETICONTITLELOGFONT, 0);
+        EXPECT_EQ(FontHeightOf(view.zoomIn()), font.lfHeight);
+        EXPECT_EQ(SizeOf(view.zoomIn()), std::pair(106, 25));
+        EXPECT_TRUE(view.IsBold(L"bold"));
+    }
 }
 
 TEST(NotesView, TitleShowHideAndCloseAndTwoViewsStayIndependent) {

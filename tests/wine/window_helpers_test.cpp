@@ -171,30 +171,15 @@ TEST_F(WindowHelpers, SwitchToWindowRestoresAMinimisedWindowOfAnotherThread) {
 // thread.
 TEST_F(WindowHelpers, SwitchToWindowDoesNotWaitForABusyThread) {
     RecordingClass windowClass(L"TessalinTestSwitch");
-    std::atomic<HWND> target = nullptr;
-    std::atomic<bool> busy = false;
-    std::atomic<bool> done = false;
-    std::thread owner([&] {
-        {
-            TestWindow window(L"TessalinTestSwitch", L"busy", WS_POPUP | WS_VISIBLE);
-            target = window.get();
-            while (!busy) PumpFor(10);
-            Sleep(1000);
-            PumpFor(100);
-        }
-        done = true;
-    });
-    while (target == nullptr) Sleep(5);
+    OtherThreadWindow busy(L"TessalinTestSwitch");
     TestWindow mine(L"TessalinTestSwitch", L"mine", WS_POPUP | WS_VISIBLE);
     SetForegroundWindow(mine.get());
     PumpFor(100);
-    busy = true;
+    busy.BusyFor(1000);
     Sleep(50);
     const ULONGLONG start = GetTickCount64();
-    library_.Get<void (*)(HWND)>("SwitchToWindow")(target);
+    library_.Get<void (*)(HWND)>("SwitchToWindow")(busy.get());
     EXPECT_LT(GetTickCount64() - start, 500u);
-    while (!done) PumpFor(10);
-    owner.join();
 }
 
 TEST_F(WindowHelpers, SwitchToWindowToleratesBadHandles) {

@@ -68,7 +68,10 @@ OtherThreadWindow::OtherThreadWindow(const wchar_t* className) {
         threadId_ = GetCurrentThreadId();
         SetEvent(ready);
         MSG message;
-        while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+            if (message.hwnd == nullptr && message.message == WM_APP) Sleep(DWORD(message.wParam));
+            DispatchMessageW(&message);
+        }
         DestroyWindow(wnd);
     });
     WaitForSingleObject(ready, 10000);

@@ -64,6 +64,10 @@ class OtherThreadWindow {
     HWND get() const { return wnd_; }
     static WNDPROC Procedure();
     int FocusCount() const { return focus_.load(); }
+    // The thread reads no message for that long, as a host's busy thread does.
+    void BusyFor(DWORD milliseconds) const {
+        PostThreadMessageW(threadId_, WM_APP, milliseconds, 0);
+    }
 
   private:
     std::atomic<int> focus_{0};

@@ -104,10 +104,11 @@ add_test(NAME dll.tables
 # The stand-in host.
 file(GLOB DEMO_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/demo/*.cpp)
 add_executable(host ${DEMO_SOURCES})
+target_include_directories(host PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_compile_definitions(host PRIVATE UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601)
 target_compile_options(host PRIVATE ${WARNINGS})
 target_link_options(host PRIVATE ${STATIC_RUNTIME} -municode)
-target_link_libraries(host PRIVATE ${SYSTEM_LIBRARIES})
+target_link_libraries(host PRIVATE ${SYSTEM_LIBRARIES} uuid)
 add_dependencies(host Tessalin)
 
 # The host's own language files, in Messages next to host.exe: the host names its own folder

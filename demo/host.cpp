@@ -17,7 +17,7 @@ int wmain(int argc, wchar_t** argv) {
     // The host's own language files lie in Messages next to host.exe.
     wchar_t exe[MAX_PATH] = {};
     const std::wstring exePath(exe, GetModuleFileNameW(nullptr, exe, MAX_PATH));
-    DemoLocalizationInstall(exePath.substr(0, exePath.find_last_of(L'\\')));
+    const DemoInstallation installation(exePath.substr(0, exePath.find_last_of(L'\\')));
     HostLibrary tessalin(argv[1]);
     if (!tessalin.loaded()) {
         std::wprintf(L"LoadLibraryW(%ls) failed: error %lu\n", argv[1], GetLastError());

@@ -101,22 +101,29 @@ add_test(NAME dll.tables
          COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-dll-tables $<TARGET_FILE:Tessalin>
                  ${CMAKE_SOURCE_DIR}/src/frame/exports.def)
 
-# The stand-in host.
+# The field check, which add-in authors run on Windows beside the DLL (fieldcheck.exe with no
+# arguments), and in it the stand-in host of ./run demo (fieldcheck.exe --demo). It reads the
+# library's design tables for the sizes it expects, and calls the library only through its
+# exports.
 file(GLOB DEMO_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/demo/*.cpp)
-add_executable(host ${DEMO_SOURCES})
-target_include_directories(host PRIVATE ${CMAKE_SOURCE_DIR}/src)
-target_compile_definitions(host PRIVATE UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601)
-target_compile_options(host PRIVATE ${WARNINGS})
-target_link_options(host PRIVATE ${STATIC_RUNTIME} -municode)
-target_link_libraries(host PRIVATE ${SYSTEM_LIBRARIES} uuid)
-add_dependencies(host Tessalin)
+file(GLOB FIELDCHECK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/fieldcheck/*.cpp)
+add_executable(fieldcheck ${FIELDCHECK_SOURCES} ${DEMO_SOURCES}
+                          ${CMAKE_SOURCE_DIR}/tools/fieldcheck/fieldcheck.rc)
+target_include_directories(fieldcheck PRIVATE ${CMAKE_SOURCE_DIR}/demo ${CMAKE_SOURCE_DIR}/src
+                                              ${CMAKE_SOURCE_DIR}/tools/fieldcheck
+                                              ${CMAKE_BINARY_DIR}/generated)
+target_compile_definitions(fieldcheck PRIVATE UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601)
+target_compile_options(fieldcheck PRIVATE ${WARNINGS})
+target_link_options(fieldcheck PRIVATE ${STATIC_RUNTIME} -municode -s)
+target_link_libraries(fieldcheck PRIVATE ${SYSTEM_LIBRARIES} version uuid)
+add_dependencies(fieldcheck Tessalin)
 
-# The host's own language files, in Messages next to host.exe: the host names its own folder
-# as the installation folder.
+# The stand-in host's own language files, in Messages next to the program: the demo names its
+# own folder as the installation folder.
 add_custom_target(host_messages ALL
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/demo/messages
-            $<TARGET_FILE_DIR:host>/Messages)
-add_dependencies(host host_messages)
+            $<TARGET_FILE_DIR:fieldcheck>/Messages)
+add_dependencies(fieldcheck host_messages)
 
 # Benchmarks under Wine: bench/wine/NAME_bench.cpp, run by `./run bench`.
 file(GLOB WINE_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/wine/*_bench.cpp)

@@ -36,3 +36,6 @@ void DemoLocalization(const Demo& demo);
 void DemoFiles(const Demo& demo);
 // The presenter's notes view on the second monitor, over the running slide shows.
 void DemoNotes(const Demo& demo);
+
+// The whole walk: loads the DLL, runs every step, leaves the screenshots in `outputFolder`.
+int RunDemo(const wchar_t* dllPath, const wchar_t* outputFolder);

@@ -124,6 +124,9 @@ add_custom_target(host_messages ALL
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/demo/messages
             $<TARGET_FILE_DIR:fieldcheck>/Messages)
 add_dependencies(fieldcheck host_messages)
+add_test(NAME wine.fieldcheck
+         COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-fieldcheck $<TARGET_FILE:fieldcheck>)
+set_tests_properties(wine.fieldcheck PROPERTIES RESOURCE_LOCK display TIMEOUT 300)
 
 # Benchmarks under Wine: bench/wine/NAME_bench.cpp, run by `./run bench`.
 file(GLOB WINE_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/wine/*_bench.cpp)

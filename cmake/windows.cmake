@@ -153,8 +153,8 @@ target_compile_options(language_reader PRIVATE ${WARNINGS})
 target_link_libraries(localization_test PRIVATE language_reader)
 
 # The kit for add-in authors and translators, next to the DLL in dist/: the C header, the
-# import library and a .def for other linkers, the VBA module, and lclcheck.exe, which reads
-# language files with the library's own reader and ANSI decoder.
+# import library and a .def for other linkers, the VBA module, lclcheck.exe, which reads
+# language files with the library's own reader and ANSI decoder, and fieldcheck.exe.
 add_executable(lclcheck ${CMAKE_SOURCE_DIR}/tools/lclcheck/language_check.cpp
                         ${CMAKE_SOURCE_DIR}/tools/lclcheck/command.cpp
                         ${CMAKE_SOURCE_DIR}/tools/lclcheck/main_win.cpp)
@@ -198,9 +198,9 @@ if(TESSALIN_DIST_DIR)
         COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/docs/exports.md
                 ${TESSALIN_DIST_DIR}/docs/
         COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:lclcheck>
-                ${CMAKE_SOURCE_DIR}/kit/README.txt ${TESSALIN_DIST_DIR}/
+                $<TARGET_FILE:fieldcheck> ${CMAKE_SOURCE_DIR}/kit/README.txt ${TESSALIN_DIST_DIR}/
         DEPENDS ${CMAKE_BINARY_DIR}/Tessalin.lib)
-    add_dependencies(kit Tessalin lclcheck)
+    add_dependencies(kit Tessalin lclcheck fieldcheck)
 
     # The release package made from this kit as `./run package` makes it, then unpacked and
     # checked: contents, symbols, checksums, both import libraries, and signing.

@@ -101,21 +101,32 @@ add_test(NAME dll.tables
          COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-dll-tables $<TARGET_FILE:Tessalin>
                  ${CMAKE_SOURCE_DIR}/src/frame/exports.def)
 
-# The stand-in host.
+# The field check, which add-in authors run on Windows beside the DLL (fieldcheck.exe with no
+# arguments), and in it the stand-in host of ./run demo (fieldcheck.exe --demo). It reads the
+# library's design tables for the sizes it expects, and calls the library only through its
+# exports.
 file(GLOB DEMO_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/demo/*.cpp)
-add_executable(host ${DEMO_SOURCES})
-target_compile_definitions(host PRIVATE UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601)
-target_compile_options(host PRIVATE ${WARNINGS})
-target_link_options(host PRIVATE ${STATIC_RUNTIME} -municode)
-target_link_libraries(host PRIVATE ${SYSTEM_LIBRARIES})
-add_dependencies(host Tessalin)
+file(GLOB FIELDCHECK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/fieldcheck/*.cpp)
+add_executable(fieldcheck ${FIELDCHECK_SOURCES} ${DEMO_SOURCES}
+                          ${CMAKE_SOURCE_DIR}/tools/fieldcheck/fieldcheck.rc)
+target_include_directories(fieldcheck PRIVATE ${CMAKE_SOURCE_DIR}/demo ${CMAKE_SOURCE_DIR}/src
+                                              ${CMAKE_SOURCE_DIR}/tools/fieldcheck
+                                              ${CMAKE_BINARY_DIR}/generated)
+target_compile_definitions(fieldcheck PRIVATE UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601)
+target_compile_options(fieldcheck PRIVATE ${WARNINGS})
+target_link_options(fieldcheck PRIVATE ${STATIC_RUNTIME} -municode -s)
+target_link_libraries(fieldcheck PRIVATE ${SYSTEM_LIBRARIES} version uuid)
+add_dependencies(fieldcheck Tessalin)
 
-# The host's own language files, in Messages next to host.exe: the host names its own folder
-# as the installation folder.
+# The stand-in host's own language files, in Messages next to the program: the demo names its
+# own folder as the installation folder.
 add_custom_target(host_messages ALL
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/demo/messages
-            $<TARGET_FILE_DIR:host>/Messages)
-add_dependencies(host host_messages)
+            $<TARGET_FILE_DIR:fieldcheck>/Messages)
+add_dependencies(fieldcheck host_messages)
+add_test(NAME wine.fieldcheck
+         COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-fieldcheck $<TARGET_FILE:fieldcheck>)
+set_tests_properties(wine.fieldcheck PROPERTIES RESOURCE_LOCK display TIMEOUT 300)
 
 # Benchmarks under Wine: bench/wine/NAME_bench.cpp, run by `./run bench`.
 file(GLOB WINE_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/wine/*_bench.cpp)
@@ -142,8 +153,8 @@ target_compile_options(language_reader PRIVATE ${WARNINGS})
 target_link_libraries(localization_test PRIVATE language_reader)
 
 # The kit for add-in authors and translators, next to the DLL in dist/: the C header, the
-# import library and a .def for other linkers, the VBA module, and lclcheck.exe, which reads
-# language files with the library's own reader and ANSI decoder.
+# import library and a .def for other linkers, the VBA module, lclcheck.exe, which reads
+# language files with the library's own reader and ANSI decoder, and fieldcheck.exe.
 add_executable(lclcheck ${CMAKE_SOURCE_DIR}/tools/lclcheck/language_check.cpp
                         ${CMAKE_SOURCE_DIR}/tools/lclcheck/command.cpp
                         ${CMAKE_SOURCE_DIR}/tools/lclcheck/main_win.cpp)
@@ -187,9 +198,9 @@ if(TESSALIN_DIST_DIR)
         COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/docs/exports.md
                 ${TESSALIN_DIST_DIR}/docs/
         COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:lclcheck>
-                ${CMAKE_SOURCE_DIR}/kit/README.txt ${TESSALIN_DIST_DIR}/
+                $<TARGET_FILE:fieldcheck> ${CMAKE_SOURCE_DIR}/kit/README.txt ${TESSALIN_DIST_DIR}/
         DEPENDS ${CMAKE_BINARY_DIR}/Tessalin.lib)
-    add_dependencies(kit Tessalin lclcheck)
+    add_dependencies(kit Tessalin lclcheck fieldcheck)
 
     # The release package made from this kit as `./run package` makes it, then unpacked and
     # checked: contents, symbols, checksums, both import libraries, and signing.

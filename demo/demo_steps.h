@@ -19,10 +19,23 @@ void DemoLifecycleEnd(const Demo& demo);
 void DemoMonitors(const Demo& demo);
 void DemoSlideShowStart(const Demo& demo);
 void DemoSlideShowEnd(const Demo& demo);
-// Writes the registry value that names the host's installation folder; before the library
-// loads, since the library reads its language files at start-up.
-void DemoLocalizationInstall(const std::wstring& installFolder);
+// Names the host's installation folder in the registry, before the library loads, since the
+// library reads its language files at start-up; only where no installation is named, and only
+// for as long as it lives.
+class DemoInstallation {
+  public:
+    explicit DemoInstallation(const std::wstring& installFolder);
+    ~DemoInstallation();
+    DemoInstallation(const DemoInstallation&) = delete;
+    DemoInstallation& operator=(const DemoInstallation&) = delete;
+
+  private:
+    bool written_ = false;
+};
 void DemoLocalization(const Demo& demo);
 void DemoFiles(const Demo& demo);
 // The presenter's notes view on the second monitor, over the running slide shows.
 void DemoNotes(const Demo& demo);
+
+// The whole walk: loads the DLL, runs every step, leaves the screenshots in `outputFolder`.
+int RunDemo(const wchar_t* dllPath, const wchar_t* outputFolder);

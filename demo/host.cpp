@@ -1,7 +1,7 @@
 // The stand-in host: loads Tessalin.dll the way the add-in does and walks the road of one
 // show as far as the library goes, printing each call and its result.
 //
-//   host.exe PATH\TO\Tessalin.dll OUTPUT_FOLDER
+//   fieldcheck.exe --demo PATH\TO\Tessalin.dll OUTPUT_FOLDER
 #include <windows.h>
 
 #include <cstdio>
@@ -9,22 +9,18 @@
 
 #include "demo_steps.h"
 
-int wmain(int argc, wchar_t** argv) {
-    if (argc < 3) {
-        std::fwprintf(stderr, L"usage: host.exe Tessalin.dll OUTPUT_FOLDER\n");
-        return 2;
-    }
-    // The host's own language files lie in Messages next to host.exe.
+int RunDemo(const wchar_t* dllPath, const wchar_t* outputFolder) {
+    // The host's own language files lie in Messages next to the program.
     wchar_t exe[MAX_PATH] = {};
     const std::wstring exePath(exe, GetModuleFileNameW(nullptr, exe, MAX_PATH));
-    DemoLocalizationInstall(exePath.substr(0, exePath.find_last_of(L'\\')));
-    HostLibrary tessalin(argv[1]);
+    const DemoInstallation installation(exePath.substr(0, exePath.find_last_of(L'\\')));
+    HostLibrary tessalin(dllPath);
     if (!tessalin.loaded()) {
-        std::wprintf(L"LoadLibraryW(%ls) failed: error %lu\n", argv[1], GetLastError());
+        std::wprintf(L"LoadLibraryW(%ls) failed: error %lu\n", dllPath, GetLastError());
         return 1;
     }
-    std::wprintf(L"LoadLibraryW(%ls) -> loaded\n", argv[1]);
-    const Demo demo{tessalin, argv[2]};
+    std::wprintf(L"LoadLibraryW(%ls) -> loaded\n", dllPath);
+    const Demo demo{tessalin, outputFolder};
     try {
         // The road of one show, in the add-in's order.
         DemoLifecycleStart(demo);

@@ -9,7 +9,7 @@
 #include <string>
 
 class HostLibrary {
-public:
+  public:
     explicit HostLibrary(const wchar_t* path) : module_(LoadLibraryW(path)) {}
     ~HostLibrary() {
         if (module_ != nullptr) FreeLibrary(module_);
@@ -18,6 +18,7 @@ public:
     HostLibrary& operator=(const HostLibrary&) = delete;
 
     bool loaded() const { return module_ != nullptr; }
+    HMODULE module() const { return module_; }
 
     template <class Result, class... Args>
     Result Call(const char* name, Args... args) const {
@@ -27,6 +28,6 @@ public:
         return reinterpret_cast<Function>(reinterpret_cast<void*>(address))(args...);
     }
 
-private:
+  private:
     HMODULE module_;
 };

@@ -68,18 +68,31 @@ void ShowBox(const Demo& demo, std::int32_t language, const wchar_t* argument) {
 
 }  // namespace
 
-void DemoLocalizationInstall(const std::wstring& installFolder) {
-    HKEY key = nullptr;
-    LSTATUS status = RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Brackwood\\Tessaline", 0,
-                                     nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
-    if (status == ERROR_SUCCESS) {
-        status = RegSetValueExW(key, L"InstallPath", 0, REG_SZ,
-                                reinterpret_cast<const BYTE*>(installFolder.c_str()),
-                                static_cast<DWORD>((installFolder.size() + 1) * sizeof(wchar_t)));
-        RegCloseKey(key);
+namespace {
+
+constexpr wchar_t kInstallKey[] = L"Software\\Brackwood\\Tessaline";
+constexpr wchar_t kInstallValue[] = L"InstallPath";
+
+}  // namespace
+
+DemoInstallation::DemoInstallation(const std::wstring& installFolder) {
+    DWORD bytes = 0;
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, kInstallKey, kInstallValue,
+                     RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, nullptr,
+                     &bytes) == ERROR_SUCCESS) {
+        std::wprintf(L"InstallPath already names an installation: left as it is\n");
+        return;
     }
+    const LSTATUS status = RegSetKeyValueW(
+        HKEY_LOCAL_MACHINE, kInstallKey, kInstallValue, REG_SZ, installFolder.c_str(),
+        static_cast<DWORD>((installFolder.size() + 1) * sizeof(wchar_t)));
+    written_ = status == ERROR_SUCCESS;
     std::wprintf(L"InstallPath = %ls (registry write: %ls)\n", installFolder.c_str(),
-                 status == ERROR_SUCCESS ? L"done" : L"failed");
+                 written_ ? L"done" : L"failed");
+}
+
+DemoInstallation::~DemoInstallation() {
+    if (written_) RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kInstallKey, kInstallValue);
 }
 
 void DemoLocalization(const Demo& demo) {

@@ -30,7 +30,7 @@ void DemoMonitors(const Demo& demo) {
                      result, left, top, width, height);
     }
 
-    g_screenshotPath = demo.outputFolder + L"\\monitor_numbers.bmp";
+    g_screenshotPath = demo.outputFolder + L"\\monitor_numbers.png";
     g_screenshotSaved = false;
     const UINT_PTR timer = SetTimer(nullptr, 0, 1500, &Photograph);
     demo.library.Call<void>("ShowMonitorNumbers", std::int32_t{3});

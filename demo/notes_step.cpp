@@ -129,7 +129,7 @@ void DemoNotes(const Demo& demo) {
     demo.library.Call<void>("ShowNotesView", view);
     std::wprintf(L"ShowNotesView(view)\n");
     PumpMessages(700);
-    const std::wstring path = demo.outputFolder + L"\\notes_view.bmp";
+    const std::wstring path = demo.outputFolder + L"\\notes_view.png";
     std::wprintf(L"host: screenshot %ls\n", SaveVirtualScreen(path) ? path.c_str() : L"not taken");
 
     demo.library.Call<void>("HideNotesView", view);

@@ -1,32 +1,29 @@
 #include "screenshot.h"
 
-#include <windows.h>
+#include <wincodec.h>
 
-#include <cstdio>
-#include <memory>
-#include <type_traits>
+#include "frame/com_ptr_win.h"
+#include "frame/unique_resource_win.h"
 
 namespace {
 
-struct ScreenDcRelease {
-    void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
-};
-struct DcDelete {
-    void operator()(HDC dc) const { DeleteDC(dc); }
-};
-struct ObjectDelete {
-    void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-struct FileClose {
-    void operator()(std::FILE* file) const { std::fclose(file); }
+using tessalin::ComPtr;
+
+class MemoryDc {
+  public:
+    explicit MemoryDc(HDC like) : dc_(CreateCompatibleDC(like)) {}
+    ~MemoryDc() {
+        if (dc_ != nullptr) DeleteDC(dc_);
+    }
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+    HDC get() const { return dc_; }
+
+  private:
+    HDC dc_;
 };
 
-using ScreenDc = std::unique_ptr<std::remove_pointer_t<HDC>, ScreenDcRelease>;
-using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDelete>;
-using Bitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, ObjectDelete>;
-using File = std::unique_ptr<std::FILE, FileClose>;
-
-// Puts the bitmap back into the memory DC before either is deleted.
+// Puts the DC's own bitmap back before either is deleted.
 class Selection {
   public:
     Selection(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
@@ -39,46 +36,83 @@ class Selection {
     HGDIOBJ old_;
 };
 
+// COM for the calling thread for as long as it lives, in whatever apartment the thread
+// already has.
+class ComScope {
+  public:
+    ComScope() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComScope() {
+        if (SUCCEEDED(result_)) CoUninitialize();
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+
+  private:
+    HRESULT result_;
+};
+
+bool WritePng(const std::wstring& path, int width, int height, UINT stride, BYTE* rows) {
+    const ComScope com;
+    ComPtr<IWICImagingFactory> factory;
+    ComPtr<IWICStream> stream;
+    ComPtr<IWICBitmapEncoder> encoder;
+    ComPtr<IWICBitmapFrameEncode> frame;
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    return SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                      IID_IWICImagingFactory, factory.putVoid())) &&
+           SUCCEEDED(factory->CreateStream(stream.put())) &&
+           SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) &&
+           SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.put())) &&
+           SUCCEEDED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)) &&
+           SUCCEEDED(encoder->CreateNewFrame(frame.put(), nullptr)) &&
+           SUCCEEDED(frame->Initialize(nullptr)) &&
+           SUCCEEDED(frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height))) &&
+           SUCCEEDED(frame->SetPixelFormat(&format)) &&
+           IsEqualGUID(format, GUID_WICPixelFormat24bppBGR) &&
+           SUCCEEDED(frame->WritePixels(static_cast<UINT>(height), stride,
+                                        stride * static_cast<UINT>(height), rows)) &&
+           SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
+}
+
 }  // namespace
 
-bool SaveVirtualScreen(const std::wstring& path) {
-    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+bool SaveScreenArea(const RECT& area, const std::wstring& path) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return false;
 
     BITMAPINFOHEADER header{};
     header.biSize = sizeof header;
     header.biWidth = width;
-    header.biHeight = height;  // bottom-up rows, as BMP files store them
+    header.biHeight = -height;  // top-down rows, as the encoder takes them
     header.biPlanes = 1;
     header.biBitCount = 24;
     header.biCompression = BI_RGB;
-    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    header.biSizeImage = stride * static_cast<DWORD>(height);
+    const UINT stride = (static_cast<UINT>(width) * 3 + 3) & ~3u;
 
-    const ScreenDc screen(GetDC(nullptr));
-    const MemoryDc memory(CreateCompatibleDC(screen.get()));
-    if (!screen || !memory) return false;
+    const tessalin::UniqueScreenDc screen(GetDC(nullptr));
+    const MemoryDc memory(screen.get());
+    if (!screen || memory.get() == nullptr) return false;
     void* bits = nullptr;
-    const Bitmap bitmap(CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&header),
-                                         DIB_RGB_COLORS, &bits, nullptr, 0));
+    const tessalin::UniqueGdiObject bitmap(CreateDIBSection(
+        screen.get(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap) return false;
     {
         const Selection selected(memory.get(), bitmap.get());
-        if (!BitBlt(memory.get(), 0, 0, width, height, screen.get(), left, top, SRCCOPY)) {
+        // CAPTUREBLT takes layered windows too, as the eye sees them.
+        if (!BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top,
+                    SRCCOPY | CAPTUREBLT)) {
             return false;
         }
     }
     GdiFlush();
+    return WritePng(path, width, height, stride, static_cast<BYTE*>(bits));
+}
 
-    BITMAPFILEHEADER fileHeader{};
-    fileHeader.bfType = 0x4D42;  // "BM"
-    fileHeader.bfOffBits = sizeof fileHeader + sizeof header;
-    fileHeader.bfSize = fileHeader.bfOffBits + header.biSizeImage;
-    const File file(_wfopen(path.c_str(), L"wb"));
-    return file && std::fwrite(&fileHeader, sizeof fileHeader, 1, file.get()) == 1 &&
-           std::fwrite(&header, sizeof header, 1, file.get()) == 1 &&
-           std::fwrite(bits, header.biSizeImage, 1, file.get()) == 1;
+bool SaveVirtualScreen(const std::wstring& path) {
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return SaveScreenArea({left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                           top + GetSystemMetrics(SM_CYVIRTUALSCREEN)},
+                          path);
 }

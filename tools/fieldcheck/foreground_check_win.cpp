@@ -1,0 +1,262 @@
+// Foreground: whether a window of the check comes to the front after SwitchToWindow, from
+// another of its own windows and from another program's, and after a cancelled file dialog.
+// On Windows this is where the foreground lock shows; Wine has none.
+#include <cstdint>
+#include <string>
+#include <thread>
+
+#include "check.h"
+#include "demo_steps.h"
+#include "foreground_win.h"
+#include "frame/export_guard.h"
+#include "machine_win.h"
+#include "windows_win.h"
+
+namespace fieldcheck {
+namespace {
+
+constexpr wchar_t kOtherProgramClass[] = L"TessalinFieldCheckOtherProgram";
+
+std::wstring WindowName(HWND window, HWND first, HWND second) {
+    if (window == nullptr) return L"no window";
+    if (window == first) return L"window 1";
+    if (window == second) return L"window 2";
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return Format(L"a window of class %ls of %ls", ClassOf(window).c_str(),
+                  process == GetCurrentProcessId() ? L"this program" : L"another program");
+}
+
+// The same program again, showing one window in front of all others, as another program the
+// presenter switched to; ended when the object goes.
+class OtherProgram {
+  public:
+    OtherProgram() {
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        ready_.reset(CreateEventW(&inherit, TRUE, FALSE, nullptr));
+        done_.reset(CreateEventW(&inherit, TRUE, FALSE, nullptr));
+        std::wstring exe(32768, L'\0');
+        exe.resize(GetModuleFileNameW(nullptr, exe.data(), static_cast<DWORD>(exe.size())));
+        std::wstring command = Format(L"\"%ls\" --other-program %llu %llu", exe.c_str(),
+                                      reinterpret_cast<unsigned long long>(ready_.get()),
+                                      reinterpret_cast<unsigned long long>(done_.get()));
+        STARTUPINFOW startup{sizeof startup};
+        PROCESS_INFORMATION started{};
+        if (!ready_ || !done_ ||
+            !CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                            nullptr, &startup, &started)) {
+            return;
+        }
+        process_.reset(started.hProcess);
+        tessalin::UniqueHandle thread(started.hThread);
+        const HANDLE waits[] = {ready_.get(), process_.get()};
+        if (WaitForMultipleObjects(2, waits, FALSE, 10000) == WAIT_OBJECT_0) {
+            window_ = FindWindowW(kOtherProgramClass, nullptr);
+        }
+    }
+    ~OtherProgram() {
+        if (!process_) return;
+        SetEvent(done_.get());
+        if (WaitForSingleObject(process_.get(), 5000) != WAIT_OBJECT_0) {
+            TerminateProcess(process_.get(), 1);
+        }
+    }
+    OtherProgram(const OtherProgram&) = delete;
+    OtherProgram& operator=(const OtherProgram&) = delete;
+
+    HWND window() const { return window_; }
+
+  private:
+    tessalin::UniqueHandle ready_;
+    tessalin::UniqueHandle done_;
+    tessalin::UniqueHandle process_;
+    HWND window_ = nullptr;
+};
+
+void CheckSwitchFromOwnWindow(const FieldCheck& check, HWND first, HWND second) {
+    SetForegroundWindow(first);
+    PumpMessages(200);
+    const HWND before = GetForegroundWindow();
+    ShowWindow(second, SW_SHOWMINNOACTIVE);
+    PumpMessages(200);
+    check.library.Call<void>("SwitchToWindow", second);
+    PumpMessages(300);
+    const HWND after = GetForegroundWindow();
+    check.report.Expect(
+        after == second && !IsIconic(second), L"foreground.switch",
+        Format(L"in front before: %ls; after SwitchToWindow(window 2, minimised): %ls in front, "
+               L"window 2 %ls",
+               WindowName(before, first, second).c_str(), WindowName(after, first, second).c_str(),
+               IsIconic(second) ? L"still minimised" : L"restored"));
+}
+
+void CheckSwitchFromOtherProgram(const FieldCheck& check, HWND first, HWND second) {
+    const wchar_t* name = L"foreground.switch from another program";
+    const OtherProgram other;
+    PumpMessages(200);
+    const HWND before = GetForegroundWindow();
+    if (other.window() == nullptr || before != other.window()) {
+        return check.report.Skip(name, L"the other program's window did not come to the front: " +
+                                           WindowName(before, first, second) + L" was there");
+    }
+    check.library.Call<void>("SwitchToWindow", first);
+    PumpMessages(300);
+    const HWND after = GetForegroundWindow();
+    const std::wstring figures =
+        Format(L"another program in front; after SwitchToWindow(window 1): %ls in front",
+               WindowName(after, first, second).c_str());
+    if (UnderWine()) {
+        check.report.Skip(name,
+                          L"Wine has no foreground lock, so nothing here could refuse: " + figures);
+    } else {
+        check.report.Expect(after == first, name, figures);
+    }
+}
+
+// Presses Cancel in this process's file dialog two seconds after it appears, unless a person
+// has done so by then; says whether it had to.
+class DialogCloser {
+  public:
+    DialogCloser() : thread_([this] { tessalin::Guarded([&] { Run(); }); }) {}
+    ~DialogCloser() {
+        stop_ = true;
+        thread_.join();
+    }
+    DialogCloser(const DialogCloser&) = delete;
+    DialogCloser& operator=(const DialogCloser&) = delete;
+
+    bool closed() const { return closed_; }
+
+  private:
+    static HWND FileDialog() {
+        HWND found = nullptr;
+        EnumWindows(
+            [](HWND window, LPARAM result) -> BOOL {
+                return tessalin::Guarded(FALSE, [&] {
+                    DWORD process = 0;
+                    GetWindowThreadProcessId(window, &process);
+                    if (process != GetCurrentProcessId() || !IsWindowVisible(window) ||
+                        ClassOf(window) != L"#32770") {
+                        return TRUE;
+                    }
+                    *reinterpret_cast<HWND*>(result) = window;
+                    return FALSE;
+                });
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
+
+    void Run() {
+        HWND dialog = nullptr;
+        for (int i = 0; i < 1000 && !stop_ && dialog == nullptr; ++i) {
+            Sleep(20);
+            dialog = FileDialog();
+        }
+        for (int i = 0; i < 100 && !stop_ && IsWindow(dialog); ++i) Sleep(20);
+        // Again every second, until it goes: the check must not wait for ever on a dialog that
+        // was busy when Cancel came.
+        while (!stop_ && IsWindow(dialog)) {
+            closed_ = true;
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            for (int i = 0; i < 50 && !stop_ && IsWindow(dialog); ++i) Sleep(20);
+        }
+    }
+
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> closed_{false};
+    std::thread thread_;
+};
+
+void CheckAfterDialog(const FieldCheck& check, HWND first, HWND second) {
+    const wchar_t* name = L"foreground.after dialog";
+    if (!check.options.dialogs) {
+        return check.report.Skip(name,
+                                 L"run with --dialogs to see it: a file dialog opens, and a "
+                                 L"person presses Cancel within 2 s");
+    }
+    SetForegroundWindow(first);
+    PumpMessages(200);
+    const HWND before = GetForegroundWindow();
+    std::wstring buffer(32768, L'\x2A');
+    std::int32_t result = 0;
+    bool closedByCheck = false;
+    {
+        Tell(L"Press Cancel in the file dialog (it closes itself after 2 s).");
+        const DialogCloser closer;
+        result = check.library.Call<std::int32_t>("FileOpenDialog", buffer.data());
+        closedByCheck = closer.closed();
+    }
+    PumpMessages(300);
+    const HWND after = GetForegroundWindow();
+    const bool untouched = buffer == std::wstring(32768, L'\x2A');
+    const std::wstring figures = Format(
+        L"in front before: %ls; FileOpenDialog cancelled by %ls -> %d, the buffer %ls; then %ls "
+        L"in front",
+        WindowName(before, first, second).c_str(), closedByCheck ? L"the check" : L"a person",
+        result, untouched ? L"untouched" : L"written", WindowName(after, first, second).c_str());
+    const bool passed = before == first && after == first && result == 0 && untouched;
+    if (!passed && closedByCheck && !UnderWine()) {
+        // The user's last input did not go to the dialog, so Windows may keep the foreground
+        // from the library.
+        check.report.Skip(name,
+                          L"the check pressed Cancel itself, which the foreground lock may "
+                          L"hold against the library; press it yourself: " +
+                              figures);
+    } else {
+        check.report.Expect(passed, name, figures);
+    }
+}
+
+}  // namespace
+
+void CheckForeground(const FieldCheck& check) {
+    const CountingClass windowClass(L"TessalinFieldCheckForeground");
+    const Monitor& monitor = check.monitors.front();
+    const auto rect = [&](int index) {
+        const LONG left = monitor.rect.left + 100 + index * 60;
+        const LONG top = monitor.rect.top + 100 + index * 60;
+        return RECT{left, top, left + 420, top + 240};
+    };
+    const UniqueWindow first = windowClass.Create(
+        L"Tessalin field check: window 1", WS_OVERLAPPEDWINDOW | WS_VISIBLE, rect(0), nullptr);
+    const UniqueWindow second = windowClass.Create(
+        L"Tessalin field check: window 2", WS_OVERLAPPEDWINDOW | WS_VISIBLE, rect(1), nullptr);
+    if (!first || !second) {
+        return check.report.Add(Verdict::kFail, L"foreground", L"the check's windows were refused");
+    }
+    CheckSwitchFromOwnWindow(check, first.get(), second.get());
+    CheckSwitchFromOtherProgram(check, first.get(), second.get());
+    CheckAfterDialog(check, first.get(), second.get());
+}
+
+int RunOtherProgram(const wchar_t* ready, const wchar_t* done) {
+    const auto handle = [](const wchar_t* text) {
+        return reinterpret_cast<HANDLE>(
+            static_cast<std::uintptr_t>(std::wcstoull(text, nullptr, 10)));
+    };
+    const tessalin::UniqueHandle readyEvent(handle(ready));
+    const tessalin::UniqueHandle doneEvent(handle(done));
+    WNDCLASSEXW windowClass{sizeof windowClass};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = kOtherProgramClass;
+    RegisterClassExW(&windowClass);
+    const UniqueWindow window(CreateWindowExW(
+        0, kOtherProgramClass, L"Tessalin field check: another program", WS_OVERLAPPEDWINDOW, 200,
+        200, 420, 240, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+    ShowWindow(window.get(), SW_SHOWNORMAL);
+    SetForegroundWindow(window.get());
+    PumpMessages(200);
+    SetEvent(readyEvent.get());
+    HANDLE wait = doneEvent.get();
+    // Answers its messages until told to go, for at most a minute.
+    for (int i = 0; i < 600; ++i) {
+        if (MsgWaitForMultipleObjects(1, &wait, FALSE, 100, QS_ALLINPUT) == WAIT_OBJECT_0) break;
+        PumpMessages(1);
+    }
+    return 0;
+}
+
+}  // namespace fieldcheck

@@ -1,0 +1,191 @@
+#include "notes_view_win.h"
+
+#include <richedit.h>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <vector>
+
+#include "dpi_win.h"
+#include "forms/notes_form_design.h"
+#include "frame/export_guard.h"
+#include "frame/unique_resource_win.h"
+#include "report_win.h"
+#include "windows_win.h"
+
+namespace fieldcheck {
+
+const char kMeasuredNotesRtf[] =
+    "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}"
+    "\\f0\\fs36 Line pitch one\\par Line pitch two\\par Line pitch three\\par Line pitch four\\par"
+    "\\fs22 Open with the {\\b record quarter} and keep the chart on screen while you speak.\\par"
+    "}";
+
+namespace {
+
+constexpr int kMeasuredPoints = 18;
+constexpr wchar_t kFirstLine[] = L"Line pitch one";
+constexpr wchar_t kLastLine[] = L"Line pitch four";
+constexpr int kLinesBetween = 3;
+
+LONG Find(HWND richEdit, const wchar_t* text) {
+    FINDTEXTEXW find{{0, -1}, text, {}};
+    return static_cast<LONG>(
+        SendMessageW(richEdit, EM_FINDTEXTEXW, FR_DOWN, reinterpret_cast<LPARAM>(&find)));
+}
+
+CHARFORMAT2W FormatAt(HWND richEdit, LONG at, LONG length) {
+    CHARRANGE old{};
+    SendMessageW(richEdit, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&old));
+    CHARRANGE range{at, at + length};
+    SendMessageW(richEdit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    SendMessageW(richEdit, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    SendMessageW(richEdit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&old));
+    return format;
+}
+
+// What a line of 18-point Arial takes at `dpi`: the font's height, ascent and descent, with
+// which a rich edit spaces lines of one font.
+int LineHeightAt(int dpi) {
+    const tessalin::UniqueGdiObject font(CreateFontW(
+        -MulDiv(kMeasuredPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
+    const tessalin::UniqueScreenDc screen(GetDC(nullptr));
+    if (!font || !screen) return 0;
+    const Selection selected(screen.get(), font.get());
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen.get(), &metrics);
+    return metrics.tmHeight;
+}
+
+RECT Scaled(const tessalin::forms::Bounds& design, int dpi) {
+    const int left = MulDiv(design.left, dpi, tessalin::forms::kDesignDpi);
+    const int top = MulDiv(design.top, dpi, tessalin::forms::kDesignDpi);
+    return {left, top, left + MulDiv(design.width, dpi, tessalin::forms::kDesignDpi),
+            top + MulDiv(design.height, dpi, tessalin::forms::kDesignDpi)};
+}
+
+}  // namespace
+
+CheckedNotesView::CheckedNotesView(const HostLibrary& library, const RECT& rect)
+    : library_(library) {
+    const std::vector<HWND> before = ThreadWindowsOfClass(L"TNotesForm");
+    handle_ = library.Call<std::intptr_t>("CreateNotesView", std::int32_t{rect.left},
+                                          std::int32_t{rect.top}, std::int32_t{WidthOf(rect)},
+                                          std::int32_t{HeightOf(rect)});
+    // The add-in gets a handle, not the window: the window is the thread's new notes window.
+    for (HWND window : ThreadWindowsOfClass(L"TNotesForm")) {
+        if (std::find(before.begin(), before.end(), window) == before.end()) window_ = window;
+    }
+    const std::vector<HWND> children = ChildrenOf(window_);
+    if (handle_ == 0 || window_ == nullptr || children.size() != 2) return;
+    const std::vector<HWND> strip = ChildrenOf(children[1]);
+    if (strip.size() != 3 || _wcsicmp(ClassOf(children[0]).c_str(), L"RICHEDIT20W") != 0) return;
+    richEdit_ = children[0];
+    panel_ = children[1];
+    zoomOut_ = strip[0];
+    label_ = strip[1];
+    zoomIn_ = strip[2];
+}
+
+CheckedNotesView::~CheckedNotesView() {
+    tessalin::Guarded([&] { library_.Call<void>("DestroyNotesView", handle_); });
+}
+
+std::wstring CheckedNotesView::Text() const {
+    return TextOf(richEdit_);
+}
+
+void CheckedNotesView::SetText() const {
+    library_.Call<void>("SetNotesText", handle_, L"");
+}
+
+void CheckedNotesView::Show() const {
+    library_.Call<void>("ShowNotesView", handle_);
+}
+
+void CheckedNotesView::Hide() const {
+    library_.Call<void>("HideNotesView", handle_);
+}
+
+CheckedNotesView::Measurement CheckedNotesView::Measure() const {
+    if (!found()) return {false, L"the notes window or its controls were not found"};
+    const int dpi = WindowDpi(window_);
+    std::wstring figures =
+        Format(L"window at %d dpi (its monitor %d, the notes' device context %d)", dpi,
+               MonitorDpi(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST)),
+               DeviceContextDpi(richEdit_));
+
+    // The pitch over three lines, which a rounding of one line cannot hide.
+    const LONG first = Find(richEdit_, kFirstLine);
+    const LONG last = Find(richEdit_, kLastLine);
+    POINTL firstAt{};
+    POINTL lastAt{};
+    SendMessageW(richEdit_, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&firstAt), first);
+    SendMessageW(richEdit_, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&lastAt), last);
+    const double pitch = static_cast<double>(lastAt.y - firstAt.y) / kLinesBetween;
+    const int expected = LineHeightAt(dpi);
+    const double tolerance = std::max(2.0, expected * 0.06);
+    const bool pitchRight = first >= 0 && last > first && std::abs(pitch - expected) <= tolerance;
+    figures += first < 0 || last < 0
+                   ? std::wstring(L"; the measured lines are missing from the notes")
+                   : Format(L"; line pitch %.1f px, %d pt at %d dpi gives %d (within %.1f)", pitch,
+                            kMeasuredPoints, dpi, expected, tolerance);
+
+    const CHARFORMAT2W size = FormatAt(richEdit_, first, 1);
+    const LONG boldAt = Find(richEdit_, L"record quarter");
+    const CHARFORMAT2W bold = FormatAt(richEdit_, boldAt, 6);
+    const bool formatted = size.yHeight == kMeasuredPoints * 20 && boldAt >= 0 &&
+                           (bold.dwMask & CFM_BOLD) != 0 && (bold.dwEffects & CFE_BOLD) != 0;
+    figures += formatted ? L"; bold and 18 pt kept" : L"; the formatting was lost";
+
+    // The strip's controls against the design values at this DPI; the notes fill the client
+    // area while the strip is hidden.
+    const std::pair<const wchar_t*, HWND> controls[] = {{tessalin::forms::kControlPanel, panel_},
+                                                        {tessalin::forms::kZoomOutButton, zoomOut_},
+                                                        {tessalin::forms::kZoomLabel, label_},
+                                                        {tessalin::forms::kZoomInButton, zoomIn_}};
+    std::wstring wrong;
+    for (const auto& [name, control] : controls) {
+        for (const tessalin::forms::ControlDesign& design : tessalin::forms::kNotesFormControls) {
+            if (std::wstring(design.name) != name) continue;
+            const RECT expectedRect = Scaled(design.bounds, dpi);
+            const RECT actual = RectInParent(control);
+            if (!SameRect(actual, expectedRect)) {
+                wrong += Format(L"; %ls %ls, the design gives %ls", name, RectText(actual).c_str(),
+                                RectText(expectedRect).c_str());
+            }
+        }
+    }
+    RECT client{};
+    GetClientRect(window_, &client);
+    if (!SameRect(RectInParent(richEdit_), client)) {
+        wrong += L"; the notes do not fill the client area " + RectText(client);
+    }
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(zoomIn_, WM_GETFONT, 0, 0)), sizeof font,
+               &font);
+    const LONG fontHeight = IconTitleFontHeight(dpi);
+    if (font.lfHeight != fontHeight) {
+        wrong += Format(L"; the strip's font %ld high, the icon-title font at %d dpi %ld",
+                        font.lfHeight, dpi, fontHeight);
+    }
+    figures += wrong.empty() ? Format(
+                                   L"; the strip's 4 controls at their design places x %.2f, "
+                                   L"font %ld, the notes fill the client area",
+                                   dpi / 96.0, font.lfHeight)
+                             : wrong;
+
+    WPARAM numerator = 0;
+    LPARAM denominator = 0;
+    SendMessageW(richEdit_, EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator),
+                 reinterpret_cast<LPARAM>(&denominator));
+    figures += Format(L"; zoom %llu/%lld", static_cast<unsigned long long>(numerator),
+                      static_cast<long long>(denominator));
+    return {pitchRight && formatted && wrong.empty(), figures};
+}
+
+}  // namespace fieldcheck

@@ -1,0 +1,90 @@
+// What several steps share of the platform: the thread's windows and their texts, the places
+// of controls, and a window class of the check's own whose windows count the activation and
+// focus messages they receive.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "frame/unique_resource_win.h"
+
+namespace fieldcheck {
+
+using tessalin::UniqueWindow;
+
+std::wstring ClassOf(HWND window);
+std::wstring TextOf(HWND window);
+// The top-level windows of the calling thread whose class has that name.
+std::vector<HWND> ThreadWindowsOfClass(const wchar_t* className);
+// In the order they were made, which is the order of the design tables.
+std::vector<HWND> ChildrenOf(HWND parent);
+RECT ScreenRect(HWND window);
+// The window's rectangle in its parent's client coordinates.
+RECT RectInParent(HWND child);
+int WidthOf(const RECT& rect);
+int HeightOf(const RECT& rect);
+bool SameRect(const RECT& a, const RECT& b);
+
+// A window's device context, released with the object.
+class WindowDc {
+  public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_ != nullptr) ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+
+    HDC get() const { return dc_; }
+
+  private:
+    HWND window_;
+    HDC dc_;
+};
+
+// An object selected into a device context, put back out with the object.
+class Selection {
+  public:
+    Selection(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+    ~Selection() { SelectObject(dc_, old_); }
+    Selection(const Selection&) = delete;
+    Selection& operator=(const Selection&) = delete;
+
+  private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// What a counting window received.
+struct MessageCounts {
+    int activate = 0;
+    int setFocus = 0;
+    int killFocus = 0;
+    int probe = 0;
+};
+
+// Answered by a counting window with wParam + lParam, so that a filter in its chain can be
+// seen to pass other messages and their results unchanged.
+inline constexpr UINT kProbeMessage = WM_APP + 24;
+
+// A window class of this program, unregistered with the object. Each of its windows counts
+// into the MessageCounts given when it is made.
+class CountingClass {
+  public:
+    explicit CountingClass(const wchar_t* name);
+    ~CountingClass();
+    CountingClass(const CountingClass&) = delete;
+    CountingClass& operator=(const CountingClass&) = delete;
+
+    static WNDPROC Procedure();
+    UniqueWindow Create(const wchar_t* title, DWORD style, const RECT& rect,
+                        MessageCounts* counts) const;
+
+  private:
+    std::wstring name_;
+    ATOM atom_;
+};
+
+}  // namespace fieldcheck

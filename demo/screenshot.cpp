@@ -4,9 +4,11 @@
 
 #include "frame/com_ptr_win.h"
 #include "frame/unique_resource_win.h"
+#include "windows_win.h"
 
 namespace {
 
+using fieldcheck::Selection;
 using tessalin::ComPtr;
 
 class MemoryDc {
@@ -21,19 +23,6 @@ class MemoryDc {
 
   private:
     HDC dc_;
-};
-
-// Puts the DC's own bitmap back before either is deleted.
-class Selection {
-  public:
-    Selection(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-    ~Selection() { SelectObject(dc_, old_); }
-    Selection(const Selection&) = delete;
-    Selection& operator=(const Selection&) = delete;
-
-  private:
-    HDC dc_;
-    HGDIOBJ old_;
 };
 
 // COM for the calling thread for as long as it lives, in whatever apartment the thread
@@ -98,6 +87,7 @@ bool SaveScreenArea(const RECT& area, const std::wstring& path) {
         screen.get(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap) return false;
     {
+        // The DC's own bitmap is put back before either is deleted.
         const Selection selected(memory.get(), bitmap.get());
         // CAPTUREBLT takes layered windows too, as the eye sees them.
         if (!BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top,

@@ -10,15 +10,8 @@ namespace fieldcheck {
 namespace {
 
 template <class Function>
-Function Lookup(const wchar_t* module, const char* name) {
-    HMODULE loaded = GetModuleHandleW(module);
-    if (loaded == nullptr) return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(loaded, name)));
-}
-
-template <class Function>
 Function User32(const char* name) {
-    return Lookup<Function>(L"user32.dll", name);
+    return Lookup<Function>(GetModuleHandleW(L"user32.dll"), name);
 }
 
 using GetContextFn = DPI_AWARENESS_CONTEXT(WINAPI*)();
@@ -81,9 +74,7 @@ std::wstring ProcessAwareness() {
     }
     using GetProcessAwarenessFn = HRESULT(WINAPI*)(HANDLE, PROCESS_DPI_AWARENESS*);
     const tessalin::UniqueModule shcore = Shcore();
-    const auto get = shcore ? reinterpret_cast<GetProcessAwarenessFn>(reinterpret_cast<void*>(
-                                  GetProcAddress(shcore.get(), "GetProcessDpiAwareness")))
-                            : nullptr;
+    const auto get = Lookup<GetProcessAwarenessFn>(shcore.get(), "GetProcessDpiAwareness");
     PROCESS_DPI_AWARENESS awareness = PROCESS_DPI_UNAWARE;
     if (get == nullptr || FAILED(get(nullptr, &awareness))) {
         return IsProcessDPIAware() ? L"system" : L"unaware";
@@ -131,9 +122,7 @@ int WindowDpi(HWND window) {
 int MonitorDpi(HMONITOR monitor) {
     using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, MONITOR_DPI_TYPE, UINT*, UINT*);
     const tessalin::UniqueModule shcore = Shcore();
-    const auto get = shcore ? reinterpret_cast<GetDpiForMonitorFn>(reinterpret_cast<void*>(
-                                  GetProcAddress(shcore.get(), "GetDpiForMonitor")))
-                            : nullptr;
+    const auto get = Lookup<GetDpiForMonitorFn>(shcore.get(), "GetDpiForMonitor");
     UINT x = 0;
     UINT y = 0;
     if (get == nullptr || FAILED(get(monitor, MDT_EFFECTIVE_DPI, &x, &y))) return 0;

@@ -13,6 +13,13 @@
 namespace fieldcheck {
 namespace {
 
+// Wine's loader answers wine_get_version; Windows' has none.
+using WineVersionFn = const char*(__cdecl*)();
+
+HMODULE Ntdll() {
+    return GetModuleHandleW(L"ntdll.dll");
+}
+
 std::wstring RegistryText(const wchar_t* name) {
     wchar_t value[128] = {};
     DWORD bytes = sizeof value;
@@ -163,8 +170,7 @@ void CheckMachine(FieldCheck& check, const std::optional<std::wstring>& awarenes
 
 std::wstring WindowsVersion() {
     using GetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
-    const auto getVersion = reinterpret_cast<GetVersionFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
+    const auto getVersion = Lookup<GetVersionFn>(Ntdll(), "RtlGetVersion");
     OSVERSIONINFOW version{sizeof version};
     if (getVersion == nullptr || getVersion(&version) != 0) return L"Windows (version not told)";
     std::wstring text = Format(L"Windows %lu.%lu build %lu", version.dwMajorVersion,
@@ -173,10 +179,7 @@ std::wstring WindowsVersion() {
     const std::wstring release = RegistryText(L"DisplayVersion");
     if (!release.empty()) text += L" (" + release + L")";
     if (version.dwMajorVersion == 10 && version.dwBuildNumber >= 22000) text += L", Windows 11";
-    using WineVersionFn = const char*(__cdecl*)();
-    const auto wine = reinterpret_cast<WineVersionFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")));
-    if (wine != nullptr) {
+    if (const auto wine = Lookup<WineVersionFn>(Ntdll(), "wine_get_version")) {
         const std::string wineVersion = wine();
         text += L"; under Wine " + std::wstring(wineVersion.begin(), wineVersion.end());
     }
@@ -184,7 +187,7 @@ std::wstring WindowsVersion() {
 }
 
 bool UnderWine() {
-    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return Lookup<WineVersionFn>(Ntdll(), "wine_get_version") != nullptr;
 }
 
 }  // namespace fieldcheck

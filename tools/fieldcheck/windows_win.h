@@ -27,6 +27,13 @@ int WidthOf(const RECT& rect);
 int HeightOf(const RECT& rect);
 bool SameRect(const RECT& a, const RECT& b);
 
+// A function of a loaded system DLL, looked up where newer systems have it; null elsewhere.
+template <class Function>
+Function Lookup(HMODULE module, const char* name) {
+    if (module == nullptr) return nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
 // A window's device context, released with the object.
 class WindowDc {
   public:

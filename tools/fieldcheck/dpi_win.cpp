@@ -138,11 +138,14 @@ LONG IconTitleFontHeight(int dpi) {
     using ForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
     LOGFONTW font{};
     const auto forDpi = User32<ForDpiFn>("SystemParametersInfoForDpi");
-    const BOOL told =
-        forDpi != nullptr
-            ? forDpi(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0, static_cast<UINT>(dpi))
-            : SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0);
-    return told ? font.lfHeight : 0;
+    if (forDpi != nullptr) {
+        return forDpi(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0, static_cast<UINT>(dpi))
+                   ? font.lfHeight
+                   : 0;
+    }
+    // Windows before 10 1607 answers at the system DPI; the library scales that to the window's.
+    if (!SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0)) return 0;
+    return MulDiv(font.lfHeight, dpi, SystemDpi());
 }
 
 }  // namespace fieldcheck

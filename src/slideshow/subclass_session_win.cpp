@@ -14,11 +14,6 @@
 namespace tessalin {
 namespace {
 
-// The procedure a window had when the filter entered its chain, kept with the window itself:
-// the filter can still pass messages on when the session that recorded it has ended, and its
-// presence says that the window's chain holds the filter.
-constexpr wchar_t kOriginalProcProperty[] = L"Tessalin.OriginalWndProc";
-
 struct Session {
     SubclassList list;
     unsigned id;  // tells a session apart from a later one started during a message pump
@@ -47,11 +42,18 @@ class Registering {
     HWND wnd_;
 };
 
-// Every window whose chain holds the filter now, recorded or not: the ones to see to at
-// unload. A window put back while another procedure sat on top of the filter could not leave
-// the chain; it passes every message on instead.
+// Every window whose chain holds the filter now, recorded or not, with the procedure that the
+// filter's installation there replaced: where the filter passes messages on, what taking it off
+// puts back, and the windows to see to at unload. Kept with the library, not in a window
+// property, because the filter reads it for every message, and under Wine a property read is a
+// call to the window server. The records of the session only count registrations; an older
+// record names a procedure that may have been replaced since.
+//
+// A window put back while another procedure sat on top of the filter could not leave the
+// chain: it passes every message on instead, until a new registration filters it again.
 struct ChainedWindow {
     HWND wnd;
+    LONG_PTR replaced;
     bool passesThrough;
 };
 std::vector<ChainedWindow> g_chained;
@@ -87,57 +89,42 @@ std::vector<ChainedWindow>::iterator Chained(HWND wnd) noexcept {
                         [&](const ChainedWindow& chained) { return chained.wnd == wnd; });
 }
 
-bool HoldsFilter(HWND wnd) noexcept {
-    return IsFiltered(wnd) || GetPropW(wnd, kOriginalProcProperty) != nullptr;
-}
-
-bool PassesThrough(HWND wnd) noexcept {
+// Whether the window drops its focus messages now. A window that this load's filter runs
+// without an entry cannot be, but the filter must never become its own previous procedure.
+bool Filters(HWND wnd) noexcept {
     const auto chained = Chained(wnd);
-    return chained != g_chained.end() && chained->passesThrough;
+    return chained != g_chained.end() ? !chained->passesThrough : IsFiltered(wnd);
 }
 
-void Forget(HWND wnd) noexcept {
-    RemovePropW(wnd, kOriginalProcProperty);
+// The library writes a window's procedure only to install its filter or to take it off the
+// top, putting back exactly what that installation replaced. Below another procedure the
+// filter cannot leave the chain without cutting that one out: it lets every message through
+// from now on. A window whose chain no longer holds the filter runs what somebody else put
+// there since, and is left alone.
+void PutBack(HWND wnd) noexcept {
     const auto chained = Chained(wnd);
-    if (chained != g_chained.end()) g_chained.erase(chained);
-}
-
-// The library writes a window's procedure only to install its filter or to take it off the top,
-// putting back exactly what that installation replaced. Below another procedure the filter
-// cannot leave the chain without cutting that one out: it lets every message through from now
-// on. A window whose chain no longer holds the filter runs what somebody else put there since,
-// and is left alone.
-void PutBack(HWND wnd, std::uintptr_t proc) noexcept {
+    if (chained == g_chained.end()) return;
     if (IsFiltered(wnd)) {
-        SetWindowLongPtrW(wnd, GWLP_WNDPROC, static_cast<LONG_PTR>(proc));
-        Forget(wnd);
-        return;
+        SetWindowLongPtrW(wnd, GWLP_WNDPROC, chained->replaced);
+        g_chained.erase(chained);
+    } else {
+        chained->passesThrough = true;
     }
-    const auto chained = Chained(wnd);
-    if (chained != g_chained.end()) chained->passesThrough = true;
-}
-
-std::optional<std::uintptr_t> RecordedProc(HWND wnd) noexcept {
-    if (!g_session) return std::nullopt;
-    return g_session->list.Find(reinterpret_cast<std::uintptr_t>(wnd));
 }
 
 LRESULT CALLBACK SlideShowWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     return Guarded<LRESULT>(0, [&]() -> LRESULT {
-        std::optional<std::uintptr_t> proc = RecordedProc(wnd);
+        const auto chained = Chained(wnd);
+        if (chained == g_chained.end()) return DefWindowProcW(wnd, msg, wParam, lParam);
         // Activation and focus changes between the shows never reach a filtered window.
         if ((msg == WM_ACTIVATE || msg == WM_SETFOCUS || msg == WM_KILLFOCUS) &&
-            !PassesThrough(wnd)) {
+            !chained->passesThrough) {
             return 0;
         }
-        if (!proc) {
-            if (HANDLE original = GetPropW(wnd, kOriginalProcProperty)) {
-                proc = reinterpret_cast<std::uintptr_t>(original);
-            }
-        }
-        if (msg == WM_NCDESTROY) Forget(wnd);
-        if (!proc) return DefWindowProcW(wnd, msg, wParam, lParam);
-        return CallWindowProcW(reinterpret_cast<WNDPROC>(*proc), wnd, msg, wParam, lParam);
+        // Read before the call: what it runs may change the list.
+        const auto replaced = reinterpret_cast<WNDPROC>(chained->replaced);
+        if (msg == WM_NCDESTROY) g_chained.erase(chained);
+        return CallWindowProcW(replaced, wnd, msg, wParam, lParam);
     });
 }
 
@@ -154,9 +141,9 @@ void EndSession() noexcept {
 
 bool SubclassSlideShowWindow(HWND wnd) {
     if (!g_session) return false;
-    // A window whose chain holds the filter already, on top or below another procedure, is not
+    // A window that the filter holds already, on top or below another procedure, is not
     // taken again: the filter would become its own previous procedure and loop forever.
-    if (Registering::Includes(wnd) || !IsSlideShowWindow(wnd) || HoldsFilter(wnd)) return false;
+    if (Registering::Includes(wnd) || !IsSlideShowWindow(wnd) || Filters(wnd)) return false;
     const unsigned session = g_session->id;
     const Registering registering(wnd);
 
@@ -166,40 +153,42 @@ bool SubclassSlideShowWindow(HWND wnd) {
     SendMessageW(wnd, WM_SETFOCUS, 0, 0);
     DispatchWaitingMessages();
 
-    // The session may have ended (or been replaced) meanwhile, or the window may be gone; and
-    // the filter must never become its own previous procedure.
-    if (!g_session || g_session->id != session || !IsWindow(wnd) || HoldsFilter(wnd)) {
-        return false;
+    // The session may have ended (or been replaced) meanwhile, or the window may be gone or
+    // filtered by a nested call.
+    if (!g_session || g_session->id != session || !IsWindow(wnd) || Filters(wnd)) return false;
+    const auto wndBits = reinterpret_cast<std::uintptr_t>(wnd);
+    // Its chain still holds the filter, passing everything since it was put back below
+    // another procedure: filtering it again needs no new installation.
+    if (const auto chained = Chained(wnd); chained != g_chained.end()) {
+        g_session->list.Append({wndBits, static_cast<std::uintptr_t>(chained->replaced)});
+        chained->passesThrough = false;
+        return true;
     }
     g_chained.reserve(g_chained.size() + 1);  // nothing can fail once the filter is in
     const LONG_PTR previous = SetWindowLongPtrW(wnd, GWLP_WNDPROC, FilterAddress());
     if (previous == 0) return false;
     try {
-        g_session->list.Append(
-            {reinterpret_cast<std::uintptr_t>(wnd), static_cast<std::uintptr_t>(previous)});
+        g_session->list.Append({wndBits, static_cast<std::uintptr_t>(previous)});
     } catch (...) {
         SetWindowLongPtrW(wnd, GWLP_WNDPROC, previous);
         throw;
     }
-    g_chained.push_back({wnd, false});
-    SetPropW(wnd, kOriginalProcProperty, reinterpret_cast<HANDLE>(previous));
+    g_chained.push_back({wnd, previous, false});
     return true;
 }
 
 bool DeregisterWindow(HWND wnd) {
-    const std::optional<std::uintptr_t> proc = RecordedProc(wnd);
-    if (!proc) return false;
-    PutBack(wnd, *proc);
-    if (g_session) g_session->list.RemoveNewest(reinterpret_cast<std::uintptr_t>(wnd));
+    if (!g_session || !g_session->list.RemoveNewest(reinterpret_cast<std::uintptr_t>(wnd))) {
+        return false;
+    }
+    PutBack(wnd);
     return true;
 }
 
 void RestoreRecordedWindows() {
     if (!g_session) return;
     for (const TSubclassRecord& record : g_session->list.Snapshot()) {
-        // The newest record of the window names what its filter replaced.
-        const HWND wnd = reinterpret_cast<HWND>(record.Wnd);
-        if (const std::optional<std::uintptr_t> proc = RecordedProc(wnd)) PutBack(wnd, *proc);
+        PutBack(reinterpret_cast<HWND>(record.Wnd));
     }
 }
 
@@ -208,17 +197,13 @@ void RestoreAllFilteredWindows() noexcept {
     for (const ChainedWindow& chained : std::exchange(g_chained, {})) {
         const HWND wnd = chained.wnd;
         if (!IsWindow(wnd)) continue;
-        HANDLE original = GetPropW(wnd, kOriginalProcProperty);
-        RemovePropW(wnd, kOriginalProcProperty);
-        if (original != nullptr && IsFiltered(wnd)) {
-            SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        if (IsFiltered(wnd)) {
+            SetWindowLongPtrW(wnd, GWLP_WNDPROC, chained.replaced);
             continue;
         }
-        // Below another procedure (or with its own procedure lost): the stub stays, forwarding
-        // to the window's own procedure, or to the default one when none is known.
-        const wchar_t* forwarderProperty = ForwarderProperty();
-        if (forwarderProperty != nullptr && original != nullptr) {
-            SetPropW(wnd, forwarderProperty, original);
+        // Below another procedure: the stub stays, forwarding to the window's own procedure.
+        if (const wchar_t* forwarderProperty = ForwarderProperty()) {
+            SetPropW(wnd, forwarderProperty, reinterpret_cast<HANDLE>(chained.replaced));
         }
         stubStillInChains = true;
     }

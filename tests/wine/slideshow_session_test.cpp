@@ -251,7 +251,6 @@ TEST_F(SlideShowSession, WindowLeftFilteredAfterTheSessionStillWorks) {
     library_->Free();
     EXPECT_FALSE(Filtered(show.get()));
     EXPECT_EQ(SendMessageW(show.get(), WM_APP, 1, 2), 3);
-    EXPECT_EQ(GetPropW(show.get(), L"Tessalin.OriginalWndProc"), nullptr);
 }
 
 TEST_F(SlideShowSession, UnloadRestoresFilteredWindowsOfAnActiveSession) {
@@ -326,6 +325,36 @@ TESSALIN_CHILD_MODE(subclassed_on_top) {
     again.Get<VoidFn>("EndTessalineSession")();
     again.Free();
     return SendMessageW(show.get(), WM_APP, 2, 3) == 5 ? 0 : 19;
+}
+
+// Another add-in's procedure X comes in between two registrations, and Y sits on top of the
+// filter when the window is deregistered: the filter passes everything on to X, what its
+// installation replaced, until a new registration filters the window again; X stays.
+TEST_F(SlideShowSession, FilterServesWhatItsCurrentInstallationReplaced) {
+    TestWindow show(L"screenClass", L"show");
+    const auto hostProc = reinterpret_cast<LONG_PTR>(&HostProc);
+    start_();
+    ASSERT_EQ(register_(show.get()), kTrue16);
+    terminated_();
+    SetWindowLongPtrW(show.get(), GWLP_WNDPROC, hostProc);
+    ASSERT_EQ(register_(show.get()), kTrue16);
+    g_belowTop = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(show.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TopProc)));
+    EXPECT_EQ(deregister_(show.get()), kTrue32);
+    SetWindowLongPtrW(show.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_belowTop));
+    g_hostCalls = 0;
+    EXPECT_EQ(SendMessageW(show.get(), WM_SETFOCUS, 0, 0), 0);
+    EXPECT_EQ(g_hostCalls, 1) << "passed on to the procedure the filter replaced";
+    EXPECT_EQ(register_(show.get()), kTrue16);
+    g_hostCalls = 0;
+    SendMessageW(show.get(), WM_SETFOCUS, 0, 0);
+    EXPECT_EQ(g_hostCalls, 0) << "filtered again";
+    terminated_();
+    EXPECT_EQ(GetWindowLongPtrW(show.get(), GWLP_WNDPROC), hostProc);
+    EXPECT_EQ(deregister_(show.get()), kTrue32);
+    EXPECT_EQ(deregister_(show.get()), kTrue32);
+    EXPECT_EQ(deregister_(show.get()), 0u);
+    end_();
 }
 
 TEST_F(SlideShowSession, SessionEndedDuringTheRegisterPumpInstallsNothing) {

@@ -94,6 +94,9 @@ bool AnswerInTime(std::initializer_list<HWND> windows) noexcept {
 }
 
 void BringToForeground(HWND wnd) {
+    // Nothing for what is not a window: HWND_BROADCAST (0xFFFF) would have every top-level
+    // window asked whether it answers, each with the whole time-out.
+    if (!IsWindow(wnd)) return;
     const HWND foreground = GetForegroundWindow();
     if (foreground == wnd) return;
     const DWORD foregroundThread = GetWindowThreadProcessId(foreground, nullptr);

@@ -182,10 +182,17 @@ TEST_F(WindowHelpers, SwitchToWindowDoesNotWaitForABusyThread) {
     EXPECT_LT(GetTickCount64() - start, 500u);
 }
 
-TEST_F(WindowHelpers, SwitchToWindowToleratesBadHandles) {
+// What is not a window gets nothing: HWND_BROADCAST would ask every top-level window.
+TEST_F(WindowHelpers, SwitchToWindowSendsNothingForWhatIsNotAWindow) {
+    RecordingClass windowClass(L"TessalinTestSwitch");
+    const HWND destroyed = TestWindow(L"TessalinTestSwitch", L"gone").get();
+    TestWindow mine(L"TessalinTestSwitch", L"mine", WS_POPUP | WS_VISIBLE);
     auto switchTo = library_.Get<void (*)(HWND)>("SwitchToWindow");
-    switchTo(nullptr);
-    switchTo(reinterpret_cast<HWND>(0x7FFF1234));
+    for (HWND bad : {HWND{}, HWND_BROADCAST, reinterpret_cast<HWND>(-1), destroyed,
+                     reinterpret_cast<HWND>(0x7FFF1234)}) {
+        switchTo(bad);
+    }
+    EXPECT_EQ(RecordingClass::Count(mine.get(), WM_NULL), 0);
 }
 
 }  // namespace

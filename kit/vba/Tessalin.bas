@@ -169,14 +169,18 @@ Public Function FormatLocaleCaptionWS(ByVal Language As Long, ByVal MessageNumbe
     FormatLocaleCaptionWS = Left$(Buffer, Length)
 End Function
 
-' The messages folder as the registry names it now. The value is read on every call, so the
-' buffer also holds a path that grew between the two calls.
+' The messages folder as the registry names it now. The value is read on every call, and the
+' library writes it whole, knowing no size: a value that grew past the buffer between the
+' measure and the fill is measured again and read once more.
 Public Function GetMessagesFolder() As String
-    Dim Buffer As String, Length As Long
+    Dim Buffer As String, Capacity As Long, Length As Long
     Length = DllGetMessagesFolder(0)
-    If Length < TessalinMaxPath Then Length = TessalinMaxPath
-    Buffer = NewBuffer(Length)
-    Length = DllGetMessagesFolder(StrPtr(Buffer))
+    Do
+        Capacity = Length
+        If Capacity < TessalinMaxPath Then Capacity = TessalinMaxPath
+        Buffer = NewBuffer(Capacity)
+        Length = DllGetMessagesFolder(StrPtr(Buffer))
+    Loop While Length > Capacity
     GetMessagesFolder = Left$(Buffer, Length)
 End Function
 

@@ -1,5 +1,5 @@
-// IsWholeRtf on arbitrary bytes: no read outside the block, and a whole block stays whole
-// whatever follows it, as the clipboard's padding does.
+// WholeRtfLength on arbitrary bytes: no read outside the block, and the whole part of a block is
+// the same whatever follows it, as the clipboard's padding does, and whole by itself.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +9,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string block(reinterpret_cast<const char*>(data), size);
-    if (tessalin::IsWholeRtf(block) && !tessalin::IsWholeRtf(block + "{\\bin9")) std::abort();
+    const std::size_t whole = tessalin::WholeRtfLength(block);
+    if (whole != 0 && (tessalin::WholeRtfLength(block + "{\\bin9") != whole ||
+                       tessalin::WholeRtfLength(block.substr(0, whole)) != whole)) {
+        std::abort();
+    }
     return 0;
 }

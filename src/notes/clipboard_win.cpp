@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <new>
+#include <string_view>
 
 #include "frame/unique_resource_win.h"
 #include "notes/rtf_block.h"
@@ -48,18 +49,17 @@ class LockedGlobal {
     void* data_;
 };
 
-// The data of a clipboard format up to its first NUL, in units of Char; nothing when the owner
-// did not render it or it is too large to copy. The block may be far larger than its data.
-template <class Char>
-std::optional<std::basic_string<Char>> ClipboardData(UINT format) {
+// What `read` makes of the data of a clipboard format, given its address and the size of its
+// block; nothing when the owner did not render it, or it cannot be locked or is too large to
+// copy. The block may be far larger than its data.
+template <class Read>
+auto ReadClipboardData(UINT format, Read read) -> decltype(read(nullptr, 0)) {
     HANDLE data = GetClipboardData(format);
     if (data == nullptr) return std::nullopt;
-    const std::size_t units = GlobalSize(data) / sizeof(Char);
     const LockedGlobal locked(data);
-    const auto* begin = static_cast<const Char*>(locked.data());
-    if (begin == nullptr) return std::nullopt;
+    if (locked.data() == nullptr) return std::nullopt;
     try {
-        return std::basic_string<Char>(begin, std::find(begin, begin + units, Char{}));
+        return read(locked.data(), GlobalSize(data));
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
@@ -74,14 +74,20 @@ UINT RtfFormat() noexcept {
 std::optional<std::string> ClipboardNotes::Rtf() const {
     const UINT rtf = RtfFormat();
     if (rtf == 0 || !IsClipboardFormatAvailable(rtf)) return std::nullopt;
-    std::optional<std::string> block = ClipboardData<char>(rtf);
-    if (block && !IsWholeRtf(*block)) block.reset();
-    return block;
+    return ReadClipboardData(rtf, [](const void* data, std::size_t size) {
+        const std::string_view block(static_cast<const char*>(data), size);
+        const std::size_t whole = WholeRtfLength(block);
+        return whole != 0 ? std::optional<std::string>(block.substr(0, whole)) : std::nullopt;
+    });
 }
 
 std::optional<std::wstring> ClipboardNotes::Text() const {
     if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return std::nullopt;
-    return ClipboardData<wchar_t>(CF_UNICODETEXT);
+    return ReadClipboardData(CF_UNICODETEXT, [](const void* data, std::size_t size) {
+        const auto* begin = static_cast<const wchar_t*>(data);
+        return std::optional<std::wstring>(
+            std::wstring(begin, std::find(begin, begin + size / sizeof(wchar_t), L'\0')));
+    });
 }
 
 bool ClipboardNotes::Listed() const noexcept {
@@ -90,12 +96,20 @@ bool ClipboardNotes::Listed() const noexcept {
            IsClipboardFormatAvailable(CF_UNICODETEXT);
 }
 
-ClipboardTake TakeClipboardNotes(HWND window, DWORD patienceMs, DWORD sequence,
+ClipboardMark ClipboardMark::Now() noexcept {
+    return {GetClipboardSequenceNumber(), GetClipboardOwner()};
+}
+
+bool ClipboardMark::StillHeld() const noexcept {
+    return GetClipboardSequenceNumber() == sequence ||
+           (owner != nullptr && GetClipboardOwner() == owner);
+}
+
+ClipboardTake TakeClipboardNotes(HWND window, DWORD patienceMs, const ClipboardMark& mark,
                                  const std::function<bool(const ClipboardNotes&)>& take) {
     const UniqueClipboard clipboard = OpenClipboardWithin(window, patienceMs);
     if (!clipboard) return ClipboardTake::kBusy;
-    // Read with the clipboard open, so that nobody can change it before the notes are read.
-    if (GetClipboardSequenceNumber() != sequence) return ClipboardTake::kChanged;
+    if (!mark.StillHeld()) return ClipboardTake::kChanged;
     if (!take(ClipboardNotes())) return ClipboardTake::kUntouched;
     EmptyClipboard();
     return ClipboardTake::kTaken;

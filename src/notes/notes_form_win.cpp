@@ -28,6 +28,12 @@ constexpr int kRetries = 30;
 // Posted to the view itself after a change of DPI.
 constexpr UINT kMeasureTextAgain = WM_APP + 1;
 
+// The refreshes asked of any view. Once the add-in has asked another view for its notes, the
+// notes that a pending try waits for are gone: another copy replaced them, or that view takes
+// them. This keeps a try from taking the add-in's next copy, which only the owner's rendering
+// could otherwise be told apart from.
+unsigned g_refreshCalls = 0;
+
 // Set for as long as it lives, also when what it guards throws.
 class ScopedFlag {
   public:
@@ -57,12 +63,19 @@ DWORD CALLBACK ReadStream(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* gi
 }
 
 // Replaces the whole content, as a paste into the emptied control would have filled it; false
-// when the control reports an error in the stream.
+// when the control reports an error in the stream, which it may do part of the way.
 bool StreamIn(HWND richEdit, const void* data, std::size_t bytes, WPARAM format) noexcept {
     StreamSource source{static_cast<const char*>(data), bytes};
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadStream};
     SendMessageW(richEdit, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
     return stream.dwError == 0;
+}
+
+// Plain text is never read as RTF, whatever it begins with.
+bool StreamNotes(HWND richEdit, const NotesContent& notes) noexcept {
+    if (!notes.rtf.empty()) return StreamIn(richEdit, notes.rtf.data(), notes.rtf.size(), SF_RTF);
+    return StreamIn(richEdit, notes.text.data(), notes.text.size() * sizeof(wchar_t),
+                    SF_TEXT | SF_UNICODE);
 }
 
 void SetRichEditZoom(HWND richEdit, std::int32_t numerator, std::int32_t denominator) noexcept {
@@ -90,25 +103,33 @@ UniqueGdiObject TNotesForm::CreateFormFont(int dpi) {
 }
 
 void TNotesForm::Rescaled() {
-    ApplyZoom();
+    // A change of the user's fonts leaves the zoom as it is: the rich edit lays out all the
+    // notes again for every zoom it is given.
+    ApplyZoom(false);
     // The rich edit hears of a change of DPI only after the window has handled it (and may
     // then draw its text at another DPI): the text's DPI is measured once more after that.
-    PostMessageW(Window(), kMeasureTextAgain, 0, 0);
+    if (!measurePosted_) measurePosted_ = PostMessageW(Window(), kMeasureTextAgain, 0, 0) != 0;
 }
 
 ZoomBounds TNotesForm::CurrentZoomBounds() const {
     return PresenterZoomBounds(FD, Dpi(), TextDpiOf(kRichNotesText));
 }
 
-void TNotesForm::ApplyZoom() {
+std::int32_t TNotesForm::ShownZoom(const ZoomBounds& bounds) const noexcept {
+    return std::clamp(FN, bounds.least, bounds.most);
+}
+
+void TNotesForm::ApplyZoom(bool always) {
     const int textDpi = TextDpiOf(kRichNotesText);
-    const ZoomBounds bounds = PresenterZoomBounds(FD, Dpi(), textDpi);
-    if (FN < bounds.least || FN > bounds.most) {
-        FN = std::clamp(FN, bounds.least, bounds.most);
-        SetWindowTextW(Control(forms::kZoomLabel), AsWide(ZoomPercentText(FN, FD)));
+    const std::int32_t shown = ShownZoom(PresenterZoomBounds(FD, Dpi(), textDpi));
+    if (shown != labelled_) {
+        SetWindowTextW(Control(forms::kZoomLabel), AsWide(ZoomPercentText(shown, FD)));
+        labelled_ = shown;
     }
-    const ZoomRatio zoom = RichEditZoom(FN, FD, Dpi(), textDpi);
+    const ZoomRatio zoom = RichEditZoom(shown, FD, Dpi(), textDpi);
+    if (!always && zoomSent_ == zoom) return;
     SetRichEditZoom(Control(kRichNotesText), zoom.numerator, zoom.denominator);
+    zoomSent_ = zoom;
 }
 
 void TNotesForm::SetText() {
@@ -116,8 +137,9 @@ void TNotesForm::SetText() {
     // what that refresh already takes.
     if (Window() == nullptr || refreshing_) return;
     StopRetries();
+    call_ = ++g_refreshCalls;
     // Read without opening the clipboard: what it holds now is what the add-in put there.
-    sequence_ = GetClipboardSequenceNumber();
+    mark_ = ClipboardMark::Now();
     // The window may have gone while the clipboard was awaited: a timer without one would
     // tick to the host's thread for ever.
     if (Refresh(kClipboardPatienceMs, Road::kCall) != ClipboardTake::kBusy || Window() == nullptr) {
@@ -130,43 +152,55 @@ void TNotesForm::SetText() {
 // another program never leaves it blank, and the notes on the clipboard are never lost.
 ClipboardTake TNotesForm::Refresh(DWORD patienceMs, Road road) {
     const ScopedFlag taking(refreshing_);
-    return TakeClipboardNotes(Window(), patienceMs, sequence_,
+    return TakeClipboardNotes(Window(), patienceMs, mark_,
                               [&](const ClipboardNotes& notes) { return Fill(notes, road); });
 }
 
 // Formatted notes when they can be had whole and stream in, else the plain text. A clipboard
 // without either leaves the view empty after a call, as a paste of nothing would; a retry
 // leaves it as it is. Nothing to read, though listed (an owner that never rendered), leaves
-// the view and the clipboard as they are. True when the notes were taken.
-bool TNotesForm::Fill(const ClipboardNotes& notes, Road road) {
-    const bool blank = road == Road::kCall && !notes.Listed();
-    const std::optional<std::string> rtf = notes.Rtf();
-    std::optional<std::wstring> text;
-    if (!rtf) text = notes.Text();
+// the view and the clipboard as they are, and so do notes that fail to stream in: the view
+// shows its old notes whole again, never a part of the new ones. True when the notes were
+// taken.
+bool TNotesForm::Fill(const ClipboardNotes& clipboard, Road road) {
+    const bool blank = road == Road::kCall && !clipboard.Listed();
+    std::optional<NotesContent> notes;
+    if (std::optional<std::string> rtf = clipboard.Rtf()) {
+        notes = NotesContent{std::move(*rtf), {}};
+    } else if (std::optional<std::wstring> text = clipboard.Text()) {
+        notes = NotesContent{{}, std::move(*text)};
+    }
     if (Window() == nullptr) return true;  // destroyed while the clipboard's owner rendered
-    if (!rtf && !text && !blank) return false;
+    if (!notes && !blank) return false;
     HWND richEdit = Control(kRichNotesText);
     // A read-only rich edit takes no new content.
     SendMessageW(richEdit, EM_SETREADONLY, FALSE, 0);
-    bool filled = rtf && StreamIn(richEdit, rtf->data(), rtf->size(), SF_RTF);
-    if (rtf && !filled) text = notes.Text();
-    // Never read as RTF, whatever the text begins with.
-    if (!filled && text) {
-        filled =
-            StreamIn(richEdit, text->data(), text->size() * sizeof(wchar_t), SF_TEXT | SF_UNICODE);
+    bool filled = notes && StreamNotes(richEdit, *notes);
+    if (!filled && notes && !notes->rtf.empty()) {
+        if (std::optional<std::wstring> text = clipboard.Text()) {
+            notes = NotesContent{{}, std::move(*text)};
+            filled = StreamNotes(richEdit, *notes);
+        }
     }
-    if (!filled && blank) {
-        SendMessageW(richEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-        filled = true;
+    if (filled) {
+        shown_ = std::move(*notes);
+    } else {
+        if (blank) shown_ = {};
+        StreamNotes(richEdit, shown_);
+        filled = blank;
     }
     SendMessageW(richEdit, EM_SETMODIFY, FALSE, 0);
-    ApplyZoom();
+    ApplyZoom(true);
     SendMessageW(richEdit, EM_SETREADONLY, TRUE, 0);
     return filled;
 }
 
 void TNotesForm::RetryRefresh() {
     if (refreshing_) return;
+    if (call_ != g_refreshCalls) {
+        StopRetries();
+        return;
+    }
     // Counted before the try, so that a try that throws uses one up too.
     if (--retriesLeft_ <= 0) StopRetries();
     if (Refresh(0, Road::kRetry) != ClipboardTake::kBusy) StopRetries();
@@ -189,8 +223,10 @@ void TNotesForm::Hide() const noexcept {
     ShowWindow(Window(), SW_HIDE);
 }
 
+// From the zoom shown, which is the presenter's unless the rich edit cannot show that now.
 void TNotesForm::Zoom(ZoomStep step) {
-    if (const std::optional<std::int32_t> numerator = StepZoom(FN, step, CurrentZoomBounds())) {
+    const ZoomBounds bounds = CurrentZoomBounds();
+    if (const std::optional<std::int32_t> numerator = StepZoom(ShownZoom(bounds), step, bounds)) {
         SetZoom(*numerator);
     }
 }
@@ -198,8 +234,7 @@ void TNotesForm::Zoom(ZoomStep step) {
 void TNotesForm::SetZoom(std::int32_t numerator) {
     if (Window() == nullptr) return;
     FN = numerator;
-    SetWindowTextW(Control(forms::kZoomLabel), AsWide(ZoomPercentText(FN, FD)));
-    ApplyZoom();
+    ApplyZoom(true);
 }
 
 // Ctrl with the wheel, with plus and minus, and with 0 zoom every Windows text view. The rich
@@ -239,7 +274,8 @@ std::optional<LRESULT> TNotesForm::HandleMessage(UINT message, WPARAM wParam, LP
         return 0;
     }
     if (message == kMeasureTextAgain) {
-        ApplyZoom();
+        measurePosted_ = false;
+        ApplyZoom(false);
         return 0;
     }
     if (message == WM_TIMER && wParam == kRetryTimerId) {

@@ -15,15 +15,15 @@ bool IsDigit(char c) noexcept {
 
 }  // namespace
 
-bool IsWholeRtf(std::string_view block) noexcept {
-    if (!block.starts_with("{\\rtf")) return false;
+std::size_t WholeRtfLength(std::string_view block) noexcept {
+    if (!block.starts_with("{\\rtf") && !block.starts_with("{\\urtf")) return 0;
     std::size_t depth = 0;
     for (std::size_t at = 0; at < block.size();) {
         const char c = block[at++];
         if (c == '{') {
             ++depth;
         } else if (c == '}') {
-            if (--depth == 0) return true;
+            if (--depth == 0) return at;
         } else if (c == '\\' && at < block.size()) {
             if (!IsLetter(block[at])) {
                 ++at;  // a control symbol: \{, \}, \\, \' and the like
@@ -42,12 +42,12 @@ bool IsWholeRtf(std::string_view block) noexcept {
             }
             if (at < block.size() && block[at] == ' ') ++at;  // the word's delimiter
             if (bin && !negative) {
-                if (parameter > block.size() - at) return false;
+                if (parameter > block.size() - at) return 0;
                 at += static_cast<std::size_t>(parameter);
             }
         }
     }
-    return false;
+    return 0;
 }
 
 }  // namespace tessalin

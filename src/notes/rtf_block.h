@@ -3,12 +3,14 @@
 // a blank or half view.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace tessalin {
 
-// True when the block begins with "{\rtf" and its outer group closes; what follows the closing
-// brace is not read. Escaped braces and the raw bytes of \binN do not count as groups.
-bool IsWholeRtf(std::string_view block) noexcept;
+// The length of the block up to the brace that closes its outer group, or 0 when it does not
+// begin with "{\rtf" or "{\urtf" or its outer group never closes; what follows is not read.
+// Escaped braces and the raw bytes of \binN, NULs among them, do not count as groups.
+std::size_t WholeRtfLength(std::string_view block) noexcept;
 
 }  // namespace tessalin

@@ -69,19 +69,20 @@ TEST(NotesZoom, PresenterZoomBoundsKeepTheRichEditsZoomWithinItsRange) {
     EXPECT_EQ(StepZoom(318, ZoomStep::kIn, {1, 319}), 319);
 }
 
-TEST(RtfBlock, WholeOnlyWhenTheOuterGroupCloses) {
+TEST(RtfBlock, WholeUpToTheBraceThatClosesTheOuterGroup) {
     using namespace std::string_view_literals;
     struct Case {
         std::string_view block;
-        bool whole;
+        std::size_t whole;  // 0: not whole
     };
     for (const Case& c :
-         {Case{"{\\rtf1 plain {\\b bold} text\\par}", true}, Case{"{\\rtf1 x}\r\n\0{junk"sv, true},
-          Case{"{\\rtf1 plain {\\b bold", false}, Case{"", false}, Case{"plain {\\rtf1 x}", false},
-          Case{"{\\rtf1 \\{ not a group}", true}, Case{"{\\rtf1 \\}", false},
-          Case{"{\\rtf1 {\\bin4 }}}}}}", true}, Case{"{\\rtf1 {\\bin4 }}}}}", false},
-          Case{"{\\rtf1 {\\bin99 }}", false}, Case{"{\\rtf1 \\bin-5 }", true}}) {
-        EXPECT_EQ(IsWholeRtf(c.block), c.whole) << c.block;
+         {Case{"{\\rtf1 plain {\\b bold} text\\par}", 32}, Case{"{\\rtf1 x}\r\n\0{junk"sv, 9},
+          Case{"{\\urtf1 x}", 10}, Case{"{\\rtf1 plain {\\b bold", 0}, Case{"", 0},
+          Case{"plain {\\rtf1 x}", 0}, Case{"{\\rtf1 \\{ not a group}", 22}, Case{"{\\rtf1 \\}", 0},
+          Case{"{\\rtf1 {\\bin4 }}}}}}", 20}, Case{"{\\rtf1 {\\bin2 \0}}}"sv, 18},
+          Case{"{\\rtf1 {\\bin4 }}}}}", 0}, Case{"{\\rtf1 {\\bin99 }}", 0},
+          Case{"{\\rtf1 \\bin-5 }", 15}}) {
+        EXPECT_EQ(WholeRtfLength(c.block), c.whole) << c.block;
     }
 }
 

@@ -12,7 +12,9 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <string_view>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "support/gui_objects.h"
@@ -66,8 +68,8 @@ void SetClipboardBytes(UINT format, const void* data, std::size_t bytes) {
     SetClipboardData(format, memory);
 }
 
-void PutOnClipboard(UINT format, const void* data, std::size_t bytes) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
+void PutOnClipboard(UINT format, const void* data, std::size_t bytes, HWND owner = nullptr) {
+    ASSERT_TRUE(OpenClipboard(owner));
     EmptyClipboard();
     SetClipboardBytes(format, data, bytes);
     CloseClipboard();
@@ -81,8 +83,8 @@ void SetClipboardText(const std::wstring& text) {
     SetClipboardBytes(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
 }
 
-void PutPlainTextOnClipboard(const std::wstring& text) {
-    PutOnClipboard(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+void PutPlainTextOnClipboard(const std::wstring& text, HWND owner = nullptr) {
+    PutOnClipboard(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t), owner);
 }
 
 bool ClipboardIsEmpty() {
@@ -161,6 +163,34 @@ class NotesView {
     HWND label_ = nullptr;
     HWND zoomIn_ = nullptr;
 };
+
+// Put on a view's rich edit: counts the zooms it is given, and when told, fails the next stream
+// part of the way, as the control does where memory runs out: it keeps what it read of the
+// first bytes and reports an error.
+WNDPROC g_richEditProc = nullptr;
+EDITSTREAMCALLBACK g_streamReader = nullptr;
+bool g_failNextStream = false;
+int g_zoomsSent = 0;
+
+DWORD CALLBACK ReadPartThenFail(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
+    *given = 0;
+    if (g_streamReader == nullptr) return 1;
+    return std::exchange(g_streamReader, nullptr)(cookie, buffer, std::min(wanted, 24L), given);
+}
+
+LRESULT CALLBACK RichEditSpy(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == EM_SETZOOM) ++g_zoomsSent;
+    if (msg == EM_STREAMIN && std::exchange(g_failNextStream, false)) {
+        auto* stream = reinterpret_cast<EDITSTREAM*>(lParam);
+        g_streamReader = std::exchange(stream->pfnCallback, ReadPartThenFail);
+    }
+    return CallWindowProcW(g_richEditProc, wnd, msg, wParam, lParam);
+}
+
+void SpyOn(HWND richEdit) {
+    g_richEditProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(richEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RichEditSpy)));
+}
 
 TEST(NotesView, IsCreatedHiddenAtExactlyItsRectangleWithItsControls) {
     Library library;
@@ -256,14 +286,15 @@ TEST(NotesView, LongLinesWrapAtTheWindowsWidth) {
 
 // Clipboard history, remote-desktop sync and clipboard managers open the clipboard right after
 // every change, just when the add-in refreshes the notes. A second thread holds it, opened for
-// a window of its own (one opened for no window could be taken over by any other such opening).
-// When given a text, the holder copies it before it lets go, as the user copying something does.
-std::thread HoldClipboard(DWORD holdMs, const wchar_t* copies = nullptr) {
+// a window of its own (one opened for no window could be taken over by any other such opening),
+// or for the notes' owner. When given a text, the holder copies it before it lets go, as the
+// user copying something does, or the owner rendering its notes.
+std::thread HoldClipboard(DWORD holdMs, const wchar_t* copies = nullptr, HWND owner = nullptr) {
     HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     std::thread holder([=] {
         HWND own = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
                                    nullptr);
-        const BOOL held = OpenClipboard(own);
+        const BOOL held = OpenClipboard(owner != nullptr ? owner : own);
         SetEvent(opened);
         Sleep(holdMs);
         if (held && copies != nullptr) {
@@ -284,18 +315,23 @@ TEST(NotesView, ClipboardHeldByAnotherProgramNeverBlanksTheViewNorLosesTheNotes)
         const wchar_t* afterCall;
         const wchar_t* afterPump;
         const wchar_t* copies = nullptr;
+        bool byOwner = false;
     };
     // Within the wait, the notes come at once; after it, from the view's timer; held longer
     // than its tries, they stay on the clipboard and the view keeps the old ones. What the user
-    // copies meanwhile is not the add-in's notes: it is neither shown nor taken.
+    // copies meanwhile is not the add-in's notes: it is neither shown nor taken. The notes'
+    // owner rendering them is (it moves the clipboard's sequence number on Windows).
     for (const Case& held : {Case{60, L"B", L"B"}, Case{400, L"A", L"B"}, Case{4500, L"A", L"A"},
-                             Case{400, L"A", L"A", L"private"}}) {
+                             Case{400, L"A", L"A", L"private"}, Case{60, L"B", L"B", L"B", true},
+                             Case{400, L"A", L"B", L"B", true}}) {
         Library library;
         NotesView view(library, 0, 0, 640, 480);
+        testing_support::TestWindow owner(L"STATIC", L"notes' owner");
         PutPlainTextOnClipboard(L"A");
         view.SetText(L"");
-        PutPlainTextOnClipboard(L"B");
-        std::thread holder = HoldClipboard(held.holdMs, held.copies);
+        PutPlainTextOnClipboard(L"B", held.byOwner ? owner.get() : nullptr);
+        std::thread holder =
+            HoldClipboard(held.holdMs, held.copies, held.byOwner ? owner.get() : nullptr);
         const auto start = std::chrono::steady_clock::now();
         view.SetText(L"");
         EXPECT_LT(std::chrono::steady_clock::now() - start,
@@ -309,51 +345,64 @@ TEST(NotesView, ClipboardHeldByAnotherProgramNeverBlanksTheViewNorLosesTheNotes)
     }
 }
 
-// A try that waited does not act on a clipboard that another view's refresh has emptied.
+// A try that waited does not act on a clipboard that another view's refresh has emptied, nor on
+// what the add-in copies next.
 TEST(NotesView, RetryGivesUpOnceAnotherViewTookItsNotes) {
     Library library;
     NotesView view(library, 0, 0, 640, 480);
     NotesView other(library, 0, 0, 320, 240);
+    testing_support::TestWindow addIn(L"STATIC", L"the add-in's copies");
     PutPlainTextOnClipboard(L"A");
     view.SetText(L"");
-    PutPlainTextOnClipboard(L"B");
+    PutPlainTextOnClipboard(L"B", addIn.get());
     std::thread holder = HoldClipboard(400);
     view.SetText(L"");
     holder.join();
-    PutPlainTextOnClipboard(L"C");
+    PutPlainTextOnClipboard(L"C", addIn.get());
     other.SetText(L"");
+    PutPlainTextOnClipboard(L"D", addIn.get());
     testing_support::PumpFor(600);
     EXPECT_EQ(TextOf(view.richEdit()), L"A");
     EXPECT_EQ(TextOf(other.richEdit()), L"C");
 }
 
-// The clipboard lists formatted notes that its owner never renders (it hung or exited), or
-// that came cut short: the plain text is shown instead. With nothing to read, the view and
-// the clipboard stay as they are.
+// The clipboard lists formatted notes that its owner never renders (it hung or exited), that
+// came cut short, or that fail to stream in: the plain text is shown instead. With nothing to
+// read, the view and the clipboard stay as they are, the old notes whole. Whole formatted
+// notes keep their formatting, unusual ones too.
 TEST(NotesView, FormattedNotesThatCannotBeHadFallBackToPlainText) {
+    using namespace std::string_view_literals;
     struct Case {
-        const char* rtf;  // null: listed, never rendered
+        std::string_view rtf;  // no data: listed, never rendered
         bool withText;
         const wchar_t* shown;
+        bool failsToStream = false;
     };
+    constexpr auto kFailing = "{\\rtf1\\ansi new notes that fail part of the way}"sv;
     testing_support::RecordingClass ownerClass(L"TessalinTestLazyOwner");
     testing_support::TestWindow owner(L"TessalinTestLazyOwner", L"owner");
-    for (const Case& c : {Case{nullptr, true, L"plain notes"},
-                          Case{"{\\rtf1\\ansi plain {\\b bold", true, L"plain notes"},
-                          Case{nullptr, false, L"A"}}) {
-        SCOPED_TRACE(c.rtf == nullptr ? "(never rendered)" : c.rtf);
+    for (const Case& c :
+         {Case{{}, true, L"plain notes"},
+          Case{"{\\rtf1\\ansi plain {\\b bold", true, L"plain notes"}, Case{{}, false, L"A"},
+          Case{kFailing, true, L"plain notes", true}, Case{kFailing, false, L"A", true},
+          Case{"{\\urtf1\\ansi plain {\\b bold} text}", false, L"plain bold text"},
+          Case{"{\\rtf1\\ansi plain {\\b bold} text{\\*\\x\\bin2 \0\0}}\0"sv, false,
+               L"plain bold text"}}) {
+        SCOPED_TRACE(c.rtf.data() == nullptr ? "(never rendered)" : c.rtf);
         Library library;
         NotesView view(library, 0, 0, 640, 480);
         PutPlainTextOnClipboard(L"A");
         view.SetText(L"");
         ASSERT_TRUE(OpenClipboard(owner.get()));
         EmptyClipboard();
-        SetClipboardBytes(RtfFormat(), c.rtf, c.rtf == nullptr ? 0 : std::strlen(c.rtf) + 1);
+        SetClipboardBytes(RtfFormat(), c.rtf.data(), c.rtf.size());
         if (c.withText) SetClipboardText(L"plain notes");
         CloseClipboard();
+        SpyOn(view.richEdit());
+        g_failNextStream = c.failsToStream;
         view.SetText(L"");
         EXPECT_EQ(TextOf(view.richEdit()), c.shown);
-        EXPECT_EQ(IsClipboardFormatAvailable(RtfFormat()) != FALSE, !c.withText);
+        EXPECT_EQ(IsClipboardFormatAvailable(RtfFormat()) != FALSE, c.shown == std::wstring(L"A"));
     }
 }
 
@@ -449,17 +498,22 @@ TEST(NotesView, ControlsAndFontsFollowTheDpiOfTheWindow) {
         return format.yHeight;
     };
     const LONG systemText = textHeight();
-    const auto expectLaidOutAt = [&](int dpi) {
+    const auto expectLaidOutAt = [&](int dpi, int percent) {
         SCOPED_TRACE(dpi);
         EXPECT_EQ(SizeOf(view.panel()), std::pair(MulDiv(688, dpi, 96), MulDiv(41, dpi, 96)));
         EXPECT_EQ(SizeOf(view.zoomIn()), std::pair(MulDiv(106, dpi, 96), MulDiv(25, dpi, 96)));
         EXPECT_NEAR(FontHeightOf(view.zoomIn()), MulDiv(systemFont, dpi, system), 1);
-        // Point sizes become pixels at the rich edit's own DPI; the zoom does the rest.
+        // Point sizes become pixels at the rich edit's own DPI; the zoom does the rest, and
+        // the label says what it shows.
         EXPECT_EQ(textHeight(), systemText);
         const Zoom zoom = view.CurrentZoom();
-        EXPECT_EQ(zoom.numerator * system, zoom.denominator * dpi);
+        EXPECT_EQ(zoom.numerator * system * 100, zoom.denominator * dpi * percent);
+        EXPECT_EQ(TextOf(view.label()), std::to_wstring(percent) + L"%");
     };
-    expectLaidOutAt(system);
+    expectLaidOutAt(system, 100);
+    // More than the rich edit can show at 192 dpi: there the zoom stops where the control's
+    // does; back at the system's DPI the presenter's zoom is whole again.
+    for (int step = 10; step < 600; ++step) NotesView::Click(view.zoomIn());
     for (RECT suggested : {RECT{200, 100, 1100, 800}, RECT{100, 50, 740, 530}}) {
         const int dpi = suggested.left == 200 ? 192 : system;
         SendMessageW(view.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
@@ -467,19 +521,11 @@ TEST(NotesView, ControlsAndFontsFollowTheDpiOfTheWindow) {
         RECT now{};
         GetWindowRect(view.window(), &now);
         EXPECT_TRUE(EqualRect(&now, &suggested)) << "the suggested rectangle is taken";
-        expectLaidOutAt(dpi);
-        if (dpi == system) continue;
-        // The presenter's zoom stops where the rich edit's does, and the label says so.
-        const int most = (64 * 10 * system - 1) / dpi;
-        for (int step = 10; step <= most; ++step) NotesView::Click(view.zoomIn());
-        const Zoom zoom = view.CurrentZoom();
-        EXPECT_EQ(zoom.numerator * 10 * system, zoom.denominator * most * dpi);
-        EXPECT_EQ(TextOf(view.label()), std::to_wstring(most * 10) + L"%");
-        for (int step = most; step > 10; --step) NotesView::Click(view.zoomOut());
+        if (dpi != system) NotesView::Click(view.zoomIn());
+        expectLaidOutAt(dpi, dpi == system ? 6000 : (64 * 10 * system - 1) / dpi * 10);
     }
-    EXPECT_EQ(view.CurrentZoom(), (Zoom{10, 10}));
-    NotesView::Click(view.zoomIn());
-    EXPECT_EQ(view.CurrentZoom(), (Zoom{11, 10}));
+    NotesView::Click(view.zoomOut());
+    EXPECT_EQ(view.CurrentZoom(), (Zoom{599, 10}));
     PutPlainTextOnClipboard(L"next slide");
     view.SetText(L"");
     EXPECT_EQ(TextOf(view.richEdit()), L"next slide");
@@ -496,6 +542,8 @@ TEST(NotesView, ItsFontFollowsTheUsersSettings) {
     ASSERT_TRUE(SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof original, &original, 0));
     LOGFONTW larger = original;
     larger.lfHeight = original.lfHeight * 2;
+    SpyOn(view.richEdit());
+    g_zoomsSent = 0;
     for (LOGFONTW font : {larger, original}) {
         ASSERT_TRUE(SystemParametersInfoW(SPI_SETICONTITLELOGFONT, sizeof font, &font, 0));
         SendMessageW(view.window(), WM_SETTINGCHANGE, SPI_SETICONTITLELOGFONT, 0);
@@ -503,6 +551,8 @@ TEST(NotesView, ItsFontFollowsTheUsersSettings) {
         EXPECT_EQ(SizeOf(view.zoomIn()), std::pair(106, 25));
         EXPECT_TRUE(view.IsBold(L"bold"));
     }
+    testing_support::PumpFor(100);
+    EXPECT_EQ(g_zoomsSent, 0) << "the notes, laid out again for each zoom, keep theirs";
 }
 
 TEST(NotesView, TitleShowHideAndCloseAndTwoViewsStayIndependent) {

@@ -19,9 +19,9 @@
 #include <vector>
 
 #include "forms/form_design.h"
-#include "frame/lifecycle_win.h"
 #include "frame/text.h"
 #include "frame/unique_resource_win.h"
+#include "frame/unload.h"
 #include "localizer/form_localization.h"
 
 namespace tessalin::forms {

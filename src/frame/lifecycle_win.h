@@ -1,12 +1,9 @@
 // Start-up and shut-down of the library inside the host process.
 #pragma once
 
-namespace tessalin {
+#include "frame/unload.h"
 
-// How the library is leaving the process: at FreeLibrary the process goes on and nothing of
-// the library may stay reachable; at process exit the process is ending, and windows and
-// other DLLs must not be touched any more.
-enum class Unload { kFreeLibrary, kProcessExit };
+namespace tessalin {
 
 void StartUp() noexcept;
 void ShutDown(Unload how) noexcept;

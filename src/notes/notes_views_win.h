@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "frame/lifecycle_win.h"
+#include "frame/unload.h"
 #include "notes/notes_form_win.h"
 #include "notes/view_table.h"
 

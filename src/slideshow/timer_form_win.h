@@ -2,7 +2,7 @@
 // of the process once a second that it has the keyboard focus.
 #pragma once
 
-#include "frame/lifecycle_win.h"
+#include "frame/unload.h"
 
 namespace tessalin {
 

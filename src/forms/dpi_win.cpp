@@ -6,19 +6,14 @@
 #include "forms/dpi_rules.h"
 #include "forms/form_design.h"
 #include "forms/form_layout.h"
+#include "frame/function_lookup_win.h"
 #include "frame/module_win.h"
 
 namespace tessalin::forms {
 namespace {
 
-// Looked up at every call, which costs little: a function's static would take kernel objects
-// for its guard that no unload gives back.
-template <class Function>
-Function Lookup(HMODULE module, const char* name) noexcept {
-    if (module == nullptr) return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
+// Functions are looked up at every call, which costs little: a function's static would take
+// kernel objects for its guard that no unload gives back.
 HMODULE User32() noexcept {
     return GetModuleHandleW(L"user32.dll");
 }
@@ -82,10 +77,8 @@ int MonitorDpi(HMONITOR monitor) noexcept {
 }
 
 int DeviceContextDpi(HWND window) noexcept {
-    HDC dc = GetDC(window);
-    const int dpi = DpiOf(dc);
-    if (dc != nullptr) ReleaseDC(window, dc);
-    return dpi;
+    const UniqueWindowDc dc(GetDC(window), {window});
+    return DpiOf(dc.get());
 }
 
 HWND CreateTextDpiProbe(HWND parent) noexcept {

@@ -14,14 +14,20 @@ class UniqueResource {
     using Type = typename Traits::Type;
 
     UniqueResource() noexcept = default;
-    explicit UniqueResource(Type value) noexcept : value_(value) {}
+    // `traits` holds what the close call needs besides the handle, where it needs anything.
+    explicit UniqueResource(Type value, Traits traits = {}) noexcept
+        : value_(value), traits_(traits) {}
     ~UniqueResource() { reset(); }
 
     UniqueResource(const UniqueResource&) = delete;
     UniqueResource& operator=(const UniqueResource&) = delete;
-    UniqueResource(UniqueResource&& other) noexcept : value_(other.release()) {}
+    UniqueResource(UniqueResource&& other) noexcept
+        : value_(other.release()), traits_(other.traits_) {}
     UniqueResource& operator=(UniqueResource&& other) noexcept {
-        if (this != &other) reset(other.release());
+        if (this != &other) {
+            reset(other.release());
+            traits_ = other.traits_;
+        }
         return *this;
     }
 
@@ -34,7 +40,7 @@ class UniqueResource {
 
     void reset(Type value = Traits::Invalid()) noexcept {
         const Type old = std::exchange(value_, value);
-        if (old != Traits::Invalid()) Traits::Close(old);
+        if (old != Traits::Invalid()) traits_.Close(old);
     }
 
     // For out-parameters of platform calls.
@@ -45,6 +51,7 @@ class UniqueResource {
 
   private:
     Type value_ = Traits::Invalid();
+    [[no_unique_address]] Traits traits_{};
 };
 
 struct KernelHandleTraits {
@@ -89,11 +96,22 @@ struct ModuleTraits {
     static void Close(Type module) noexcept { FreeLibrary(module); }
 };
 
-// A device context of the whole screen, from GetDC(nullptr).
-struct ScreenDcTraits {
+// A device context from GetDC(window), given back to that window; with no window, the
+// screen's.
+struct WindowDcTraits {
     using Type = HDC;
+    HWND window = nullptr;
     static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type dc) noexcept { ReleaseDC(nullptr, dc); }
+    void Close(Type dc) const noexcept { ReleaseDC(window, dc); }
+};
+
+// What SelectObject replaced in a device context, selected into it again: the object selected
+// instead can then be deleted, and the context released with its own.
+struct SelectionTraits {
+    using Type = HGDIOBJ;
+    HDC dc = nullptr;
+    static Type Invalid() noexcept { return nullptr; }
+    void Close(Type replaced) const noexcept { SelectObject(dc, replaced); }
 };
 
 // The open clipboard, held for the window named when it was opened.
@@ -117,7 +135,9 @@ using UniqueKey = UniqueResource<RegistryKeyTraits>;
 using UniqueWindow = UniqueResource<WindowTraits>;
 using UniqueGdiObject = UniqueResource<GdiObjectTraits>;
 using UniqueModule = UniqueResource<ModuleTraits>;
-using UniqueScreenDc = UniqueResource<ScreenDcTraits>;
+using UniqueWindowDc = UniqueResource<WindowDcTraits>;    // (GetDC(window), {window})
+using UniqueScreenDc = UniqueWindowDc;                    // (GetDC(nullptr))
+using UniqueSelection = UniqueResource<SelectionTraits>;  // (SelectObject(dc, object), {dc})
 using UniqueClipboard = UniqueResource<ClipboardTraits>;
 using UniqueCoTaskText = UniqueResource<CoTaskTextTraits>;
 

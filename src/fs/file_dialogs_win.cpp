@@ -15,6 +15,7 @@
 #include "frame/call_conventions.h"
 #include "frame/com_ptr_win.h"
 #include "frame/export_guard.h"
+#include "frame/function_lookup_win.h"
 #include "frame/unique_resource_win.h"
 #include "frame/wide_win.h"
 #include "fs/current_directory_win.h"
@@ -62,11 +63,9 @@ class DisabledThreadWindows {
 };
 
 unsigned CommonControlsMajorVersion() {
-    HMODULE comctl = GetModuleHandleW(L"comctl32.dll");
-    if (comctl == nullptr) return 0;
     using GetVersionFn = HRESULT(CALLBACK*)(DLLVERSIONINFO*);
-    auto getVersion = reinterpret_cast<GetVersionFn>(
-        reinterpret_cast<void*>(GetProcAddress(comctl, "DllGetVersion")));
+    const auto getVersion =
+        Lookup<GetVersionFn>(GetModuleHandleW(L"comctl32.dll"), "DllGetVersion");
     if (getVersion == nullptr) return 0;
     DLLVERSIONINFO info{};
     info.cbSize = sizeof info;
@@ -77,11 +76,8 @@ unsigned OsMajorVersion() {
     // GetVersionEx reports what the process is manifested for; the kernel's own number is
     // the one that says whether the item dialog exists.
     using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    auto rtlGetVersion = ntdll == nullptr
-                             ? nullptr
-                             : reinterpret_cast<RtlGetVersionFn>(
-                                   reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
+    const auto rtlGetVersion =
+        Lookup<RtlGetVersionFn>(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion");
     OSVERSIONINFOW version{};
     version.dwOSVersionInfoSize = sizeof version;
     if (rtlGetVersion == nullptr || rtlGetVersion(&version) != 0) return 0;

@@ -3,7 +3,12 @@
 // tables (see form_win.h); each window's table lives in its own header beside this one.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <span>
+#include <string_view>
+
+#include "frame/text.h"
 
 namespace tessalin::forms {
 
@@ -18,12 +23,43 @@ enum class Frame {
     kSingle,  // a fixed border and a caption bar without buttons: no sizing, no system menu
 };
 
-enum class ControlKind {
-    kLabel,       // static text
-    kPanel,       // a plain container window of its own
-    kPushButton,  // its click arrives as a command at the form
-    kRichEdit,    // "RICHEDIT20W": multi-line, word-wrapped, both scroll bars
+// A kind of control. Kinds form a tree through their bases, as widget classes do: a kind
+// derived from one that takes language-file texts takes them the way its base does. Each kind
+// is one object, told apart from the others by its address.
+struct ControlKind {
+    std::string_view name;
+    const ControlKind* base = nullptr;
+
+    // This kind or one of its bases is `other`.
+    constexpr bool IsA(const ControlKind& other) const noexcept {
+        for (const ControlKind* kind = this; kind != nullptr; kind = kind->base) {
+            if (kind == &other) return true;
+        }
+        return false;
+    }
 };
+
+namespace control_kinds {
+// The kinds of the library's windows (see form_win.cpp for the window each one makes).
+inline constexpr ControlKind kLabel{"label"};              // static text
+inline constexpr ControlKind kPanel{"panel"};              // a plain container window of its own
+inline constexpr ControlKind kPushButton{"push button"};   // its click arrives at the form
+inline constexpr ControlKind kEdit{"edit"};                // (only as a base)
+inline constexpr ControlKind kRichEdit{"rich edit", &kEdit};  // "RICHEDIT20W": multi-line,
+                                                               // word-wrapped, both scroll bars
+// Kinds that language files may name, which no window of the library has.
+inline constexpr ControlKind kCheckBox{"check box"};
+inline constexpr ControlKind kRadioButton{"radio button"};
+inline constexpr ControlKind kGroupBox{"group box"};
+inline constexpr ControlKind kRadioGroup{"radio group", &kGroupBox};
+inline constexpr ControlKind kStaticText{"static text"};
+inline constexpr ControlKind kLabeledEdit{"labelled edit", &kEdit};
+inline constexpr ControlKind kTabSheet{"tab sheet"};
+// A labelled edit's label is not a label kind: its text is the edit's caption.
+inline constexpr ControlKind kAttachedLabel{"attached label"};
+inline constexpr ControlKind kListBox{"list box"};
+inline constexpr ControlKind kPageControl{"page control"};
+}  // namespace control_kinds
 
 enum class Align {
     kNone,    // keeps its design bounds
@@ -52,7 +88,7 @@ struct FontDesign {
 
 struct ControlDesign {
     const wchar_t* name;
-    ControlKind kind;
+    const ControlKind* kind;
     const wchar_t* text;
     Bounds bounds;  // within the form's client area
     Align align;
@@ -73,6 +109,19 @@ struct FormDesign {
     FontDesign font;
     std::span<const ControlDesign> controls;  // a panel comes before the controls it holds
     const wchar_t* name = L"";                // the name its language-file entries use
+};
+
+// A form as its language-file texts are looked up: its name, and its controls' names, kinds
+// and nesting.
+struct ControlOutline {
+    TextView name;  // may be empty
+    const ControlKind* kind;
+    std::optional<std::size_t> parent;  // the index of the control that holds it; none: the form
+};
+
+struct FormOutline {
+    TextView name;
+    std::span<const ControlOutline> controls;
 };
 
 }  // namespace tessalin::forms

@@ -11,10 +11,13 @@
 #include "frame/export_guard.h"
 #include "frame/module_win.h"
 #include "frame/wide_win.h"
+#include "localizer/form_localization.h"
 #include "localizer/store.h"
 
 namespace tessalin::forms {
 namespace {
+
+namespace kinds = control_kinds;
 
 static_assert(static_cast<int>(SystemColour::kWindowText) == COLOR_WINDOWTEXT);
 static_assert(static_cast<int>(SystemColour::kButtonFace) == COLOR_BTNFACE);
@@ -102,47 +105,23 @@ struct ControlClass {
     DWORD style;
 };
 
+// The kinds that no window of the library has make plain static text.
 ControlClass ClassOf(const ControlDesign& control) noexcept {
-    switch (control.kind) {
-        case ControlKind::kLabel: {
-            // Centred both ways means a single line in the middle of the label.
-            const DWORD style = control.centred ? DWORD{SS_CENTER | SS_CENTERIMAGE} : SS_LEFT;
-            return {L"STATIC", control.literalAmpersand ? style | SS_NOPREFIX : style};
-        }
-        case ControlKind::kPanel:
-            return {kPanelClass, WS_CLIPCHILDREN};
-        case ControlKind::kPushButton:
-            return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP};
-        case ControlKind::kRichEdit:
-            // No ES_AUTOHSCROLL: the lines wrap at the control's width.
-            return {RICHEDIT_CLASSW, ES_MULTILINE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP};
+    if (control.kind == &kinds::kLabel) {
+        // Centred both ways means a single line in the middle of the label.
+        const DWORD style = control.centred ? DWORD{SS_CENTER | SS_CENTERIMAGE} : SS_LEFT;
+        return {L"STATIC", control.literalAmpersand ? style | SS_NOPREFIX : style};
+    }
+    if (control.kind == &kinds::kPanel) return {kPanelClass, WS_CLIPCHILDREN};
+    if (control.kind == &kinds::kPushButton) return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP};
+    if (control.kind == &kinds::kRichEdit) {
+        // No ES_AUTOHSCROLL: the lines wrap at the control's width.
+        return {RICHEDIT_CLASSW, ES_MULTILINE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP};
     }
     return {L"STATIC", SS_LEFT};
 }
 
 }  // namespace
-
-TextView FormControl::ComponentName() const {
-    return TextArg(design_.name);
-}
-
-const tessalin::ControlKind& FormControl::Kind() const {
-    switch (design_.kind) {
-        case ControlKind::kLabel:
-            return control_kinds::kLabel;
-        case ControlKind::kPanel:
-            return control_kinds::kPanel;
-        case ControlKind::kPushButton:
-            return control_kinds::kPushButton;
-        case ControlKind::kRichEdit:
-            return control_kinds::kRichEdit;
-    }
-    return control_kinds::kControl;
-}
-
-void FormControl::SetText(TextView text) {
-    SetWindowTextW(window_, AsWide(Text(text)));
-}
 
 void FormControl::SetOwnFont(UniqueGdiObject font, int dpi) noexcept {
     // The old font is deleted only once the control no longer uses it.
@@ -156,27 +135,6 @@ int FormControl::TextDpi() const noexcept {
     return measured > 0 ? measured : DeviceContextDpi(window_);
 }
 
-void FormControl::SetLabelText(TextView) {
-    // Only labelled edits are asked, and no form has one.
-}
-
-// The window itself as the language walk sees it: its caption is its window text.
-class Form::Localizable final : public LocalizableControl {
-  public:
-    explicit Localizable(Form& form) noexcept : form_(form) {}
-
-    TextView ComponentName() const override { return TextArg(form_.design_.name); }
-    const tessalin::ControlKind& Kind() const override { return control_kinds::kForm; }
-    void SetText(TextView text) override { SetWindowTextW(form_.Window(), AsWide(Text(text))); }
-    void SetLabelText(TextView) override {}
-    void SetHint(TextView hint) override { form_.hint_ = hint; }
-    std::size_t ChildCount() const override { return form_.formControls_.size(); }
-    LocalizableControl& Child(std::size_t index) override { return *form_.formControls_.at(index); }
-
-  private:
-    Form& form_;
-};
-
 Form::~Form() {
     if (!window_) return;
     // The derived form is already gone: the messages of the destruction must not reach it.
@@ -188,11 +146,15 @@ HWND Form::Control(std::wstring_view name) const {
     return ControlNamed(name).Window();
 }
 
-FormControl& Form::ControlNamed(std::wstring_view name) const {
-    for (const std::unique_ptr<FormControl>& control : controls_) {
-        if (name == control->Design().name) return *control;
+std::size_t Form::IndexOf(std::wstring_view name) const {
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        if (name == controls_[i]->Design().name) return i;
     }
     throw std::out_of_range("form has no such control");
+}
+
+FormControl& Form::ControlNamed(std::wstring_view name) const {
+    return *controls_[IndexOf(name)];
 }
 
 void Form::Show() const noexcept {
@@ -232,7 +194,7 @@ void Form::Rescale() {
         const ControlDesign& design = control->Design();
         // A font sent to a rich edit would wipe the formatting of its text, whose point sizes
         // it turns into pixels by itself.
-        if (design.font != nullptr && design.kind != ControlKind::kRichEdit &&
+        if (design.font != nullptr && design.kind != &kinds::kRichEdit &&
             control->OwnFontDpi() != dpi_) {
             control->SetOwnFont(CreateDesignFont(*design.font, dpi_), dpi_);
         }
@@ -256,8 +218,23 @@ void Form::SetFormFont(UniqueGdiObject font) noexcept {
 }
 
 void Form::Localize(std::uint32_t language) {
-    Localizable form(*this);
-    LocalizeForm(form, L10NResources(), language);
+    std::vector<ControlOutline> controls;
+    controls.reserve(controls_.size());
+    for (const std::unique_ptr<FormControl>& control : controls_) {
+        const ControlDesign& design = control->Design();
+        controls.push_back(
+            {TextArg(design.name), design.kind,
+             design.parent != nullptr ? std::optional(IndexOf(design.parent)) : std::nullopt});
+    }
+    const FormTexts texts =
+        LocalizeForm({TextArg(design_.name), controls}, L10NResources(), language);
+    // Hints are left out: the library's windows show no tooltips. So are labels of labelled
+    // edits, which none of them has.
+    if (texts.form) SetWindowTextW(Window(), AsWide(texts.form->caption));
+    for (const ControlTexts& control : texts.controls) {
+        if (control.target != CaptionTarget::kText) continue;
+        SetWindowTextW(controls_[control.control]->Window(), AsWide(control.texts.caption));
+    }
 }
 
 void Form::Build() {
@@ -289,9 +266,9 @@ void Form::Build() {
 
 void Form::CreateControl(const ControlDesign& control) {
     const FontDesign& fontDesign = control.font != nullptr ? *control.font : design_.font;
-    if (control.kind == ControlKind::kPanel) RegisterFormClass(kPanelClass, &PanelProc);
-    if (control.kind == ControlKind::kRichEdit) LoadRichEditLibrary();
-    FormControl* parent = control.parent != nullptr ? &ControlNamed(control.parent) : nullptr;
+    if (control.kind == &kinds::kPanel) RegisterFormClass(kPanelClass, &PanelProc);
+    if (control.kind == &kinds::kRichEdit) LoadRichEditLibrary();
+    const FormControl* parent = control.parent != nullptr ? &ControlNamed(control.parent) : nullptr;
     const ControlClass controlClass = ClassOf(control);
     const DWORD style = WS_CHILD | (control.visible ? WS_VISIBLE : 0) | controlClass.style;
     const Bounds bounds = ScaleFromDesign(control.bounds, dpi_);
@@ -304,21 +281,17 @@ void Form::CreateControl(const ControlDesign& control) {
     controls_.push_back(
         std::make_unique<FormControl>(control, window, ColourOf(fontDesign.colour)));
     FormControl& made = *controls_.back();
-    if (control.kind == ControlKind::kRichEdit) made.SetTextDpiProbe(CreateTextDpiProbe(window));
+    if (control.kind == &kinds::kRichEdit) made.SetTextDpiProbe(CreateTextDpiProbe(window));
     if (control.font != nullptr) {
         // A rich edit's font is made at the DPI it draws text at, so that it keeps the design's
         // point size.
-        const int fontDpi = control.kind == ControlKind::kRichEdit ? made.TextDpi() : dpi_;
+        const int fontDpi = control.kind == &kinds::kRichEdit ? made.TextDpi() : dpi_;
         made.SetOwnFont(CreateDesignFont(*control.font, fontDpi), fontDpi);
     } else {
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     }
-    if (control.kind == ControlKind::kRichEdit) SendMessageW(window, EM_SETTARGETDEVICE, 0, 0);
-    if (parent != nullptr) {
-        parent->AddChild(*controls_.back());
-    } else {
-        formControls_.push_back(controls_.back().get());
-    }
+    if (control.kind == &kinds::kRichEdit) SendMessageW(window, EM_SETTARGETDEVICE, 0, 0);
+    if (parent == nullptr) formControls_.push_back(&made);
 }
 
 // Controls inside a panel keep their design places in it.

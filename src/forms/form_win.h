@@ -19,16 +19,13 @@
 #include <vector>
 
 #include "forms/form_design.h"
-#include "frame/text.h"
 #include "frame/unique_resource_win.h"
 #include "frame/unload.h"
-#include "localizer/form_localization.h"
 
 namespace tessalin::forms {
 
-// One child control: a real child window of the form or of a panel, as the language walk
-// sees it. Its text is its window text.
-class FormControl final : public LocalizableControl {
+// One child control: a real child window of the form or of a panel.
+class FormControl final {
   public:
     FormControl(const ControlDesign& design, HWND window, COLORREF textColour) noexcept
         : design_(design), window_(window), textColour_(textColour) {}
@@ -36,7 +33,6 @@ class FormControl final : public LocalizableControl {
     const ControlDesign& Design() const noexcept { return design_; }
     HWND Window() const noexcept { return window_; }
     COLORREF TextColour() const noexcept { return textColour_; }
-    void AddChild(FormControl& child) { children_.push_back(&child); }
 
     // A font of the control's own design, made at `dpi`; the form's font otherwise.
     void SetOwnFont(UniqueGdiObject font, int dpi) noexcept;
@@ -47,20 +43,10 @@ class FormControl final : public LocalizableControl {
     void SetTextDpiProbe(HWND probe) noexcept { textDpiProbe_ = probe; }
     int TextDpi() const noexcept;
 
-    TextView ComponentName() const override;
-    const tessalin::ControlKind& Kind() const override;
-    void SetText(TextView text) override;
-    void SetLabelText(TextView text) override;
-    void SetHint(TextView hint) override { hint_ = hint; }
-    std::size_t ChildCount() const override { return children_.size(); }
-    LocalizableControl& Child(std::size_t index) override { return *children_.at(index); }
-
   private:
     const ControlDesign& design_;
     HWND window_;
     COLORREF textColour_;
-    Text hint_;
-    std::vector<FormControl*> children_;
     UniqueGdiObject ownFont_;
     int ownFontDpi_ = 0;
     HWND textDpiProbe_ = nullptr;  // a child of the control, destroyed with it
@@ -130,12 +116,11 @@ class Form {
     void Localize(std::uint32_t language);
 
   private:
-    class Localizable;
-
     void Build();
     void CreateControl(const ControlDesign& control);
     void Rescale();
     void SetFormFont(UniqueGdiObject font) noexcept;
+    std::size_t IndexOf(std::wstring_view name) const;
     FormControl& ControlNamed(std::wstring_view name) const;
     void LayOut() const;
     std::optional<LRESULT> HandleCommonMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -149,7 +134,6 @@ class Form {
     UniqueGdiObject font_;
     std::vector<std::unique_ptr<FormControl>> controls_;  // in design order, panels' included
     std::vector<FormControl*> formControls_;              // those whose parent is the form
-    Text hint_;
     UniqueWindow window_;  // last: destroyed before the fonts and brush it uses
 };
 

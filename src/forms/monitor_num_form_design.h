@@ -13,7 +13,7 @@ inline constexpr FontDesign kMonitorNumLabelFont{L"Arial", -85, true, Charset::k
 
 inline constexpr ControlDesign kMonitorNumFormControls[] = {
     {kMonitorNumLabel,
-     ControlKind::kLabel,
+     &control_kinds::kLabel,
      L"1",
      {0, 0, 653, 550},
      Align::kClient,

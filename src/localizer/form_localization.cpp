@@ -1,78 +1,71 @@
 #include "localizer/form_localization.h"
 
 #include <array>
+#include <utility>
 
 namespace tessalin {
 namespace {
 
-enum class CaptionTarget { kNothing, kText, kLabelText };
+namespace kinds = forms::control_kinds;
 
 struct KindRule {
-    const ControlKind* kind;
+    const forms::ControlKind* kind;
     CaptionTarget target;
 };
 
 // Tested in this order; the first kind that a control's kind is or derives from decides.
+// Every other kind takes nothing.
 constexpr std::array<KindRule, 10> kKindRules{{
-    {&control_kinds::kPushButton, CaptionTarget::kText},
-    {&control_kinds::kLabel, CaptionTarget::kText},
-    {&control_kinds::kCheckBox, CaptionTarget::kText},
-    {&control_kinds::kRadioButton, CaptionTarget::kText},
-    {&control_kinds::kGroupBox, CaptionTarget::kText},
-    {&control_kinds::kRadioGroup, CaptionTarget::kText},
-    {&control_kinds::kPanel, CaptionTarget::kText},
-    {&control_kinds::kStaticText, CaptionTarget::kText},
-    {&control_kinds::kLabeledEdit, CaptionTarget::kLabelText},  // the edit's content stays
-    {&control_kinds::kTabSheet, CaptionTarget::kText},
+    {&kinds::kPushButton, CaptionTarget::kText},
+    {&kinds::kLabel, CaptionTarget::kText},
+    {&kinds::kCheckBox, CaptionTarget::kText},
+    {&kinds::kRadioButton, CaptionTarget::kText},
+    {&kinds::kGroupBox, CaptionTarget::kText},
+    {&kinds::kRadioGroup, CaptionTarget::kText},
+    {&kinds::kPanel, CaptionTarget::kText},
+    {&kinds::kStaticText, CaptionTarget::kText},
+    {&kinds::kLabeledEdit, CaptionTarget::kLabelText},
+    {&kinds::kTabSheet, CaptionTarget::kText},
 }};
 
-CaptionTarget CaptionTargetOf(const ControlKind& kind) {
+std::optional<CaptionTarget> CaptionTargetOf(const forms::ControlKind& kind) {
     for (const KindRule& rule : kKindRules) {
         if (kind.IsA(*rule.kind)) return rule.target;
     }
-    return CaptionTarget::kNothing;
+    return std::nullopt;
+}
+
+// The controls that `parent` holds and their descendants.
+void LocalizeControls(const forms::FormOutline& form, std::optional<std::size_t> parent,
+                      const TL10NResource& file, FormTexts& texts) {
+    for (std::size_t i = 0; i < form.controls.size(); ++i) {
+        const forms::ControlOutline& control = form.controls[i];
+        if (control.parent != parent) continue;
+        if (const std::optional<CaptionTarget> target = CaptionTargetOf(*control.kind)) {
+            CaptionAndHint entry;
+            const bool anyForm =
+                file.FindStringResource(u"<ALL>", control.name, entry.caption, entry.hint);
+            const bool thisForm =
+                file.FindStringResource(form.name, control.name, entry.caption, entry.hint);
+            if (anyForm || thisForm) texts.controls.push_back({i, *target, std::move(entry)});
+        }
+        LocalizeControls(form, i, file, texts);
+    }
 }
 
 }  // namespace
 
-void LocalizeControl(TextView formName, LocalizableControl& control, const TL10NResource& file) {
-    Text caption;
-    Text hint;
-    const TextView name = control.ComponentName();
-    const bool anyForm = file.FindStringResource(u"<ALL>", name, caption, hint);
-    const bool thisForm = file.FindStringResource(formName, name, caption, hint);
-    if (anyForm || thisForm) {
-        switch (CaptionTargetOf(control.Kind())) {
-            case CaptionTarget::kText:
-                control.SetText(caption);
-                control.SetHint(hint);
-                break;
-            case CaptionTarget::kLabelText:
-                control.SetLabelText(caption);
-                control.SetHint(hint);
-                break;
-            case CaptionTarget::kNothing:
-                break;
-        }
-    }
-    for (std::size_t i = 0; i < control.ChildCount(); ++i) {
-        LocalizeControl(formName, control.Child(i), file);
-    }
-}
-
-void LocalizeForm(LocalizableControl& form, const TL10NResources& files, std::uint32_t language) {
+FormTexts LocalizeForm(const forms::FormOutline& form, const TL10NResources& files,
+                       std::uint32_t language) {
+    FormTexts texts;
     const TL10NResource* file = FindL10NResource(files, language);
-    if (file == nullptr) return;
-    const Text formName(form.ComponentName());
-    Text caption;
-    Text hint;
-    if (file->FindStringResource(formName, u"<DEFAULT>", caption, hint)) {
-        form.SetText(caption);
-        form.SetHint(hint);
+    if (file == nullptr) return texts;
+    CaptionAndHint entry;
+    if (file->FindStringResource(form.name, u"<DEFAULT>", entry.caption, entry.hint)) {
+        texts.form = std::move(entry);
     }
-    for (std::size_t i = 0; i < form.ChildCount(); ++i) {
-        LocalizeControl(formName, form.Child(i), *file);
-    }
+    LocalizeControls(form, std::nullopt, *file, texts);
+    return texts;
 }
 
 }  // namespace tessalin

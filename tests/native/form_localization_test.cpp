@@ -2,51 +2,29 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "language_files.h"
 
 namespace tessalin {
 namespace {
 
-namespace kinds = control_kinds;
+namespace kinds = forms::control_kinds;
+using forms::ControlKind;
+using forms::ControlOutline;
 
-// A kind the walk does not know, derived from one it does.
+// A kind the rules do not know, derived from one they do.
 constexpr ControlKind kBitmapButton{"bitmap button", &kinds::kPushButton};
 
-class FakeControl final : public LocalizableControl {
-  public:
-    FakeControl(Text name, const ControlKind& kind, std::vector<Text>& log)
-        : name_(std::move(name)), kind_(kind), log_(log) {}
-
-    FakeControl& Add(Text name, const ControlKind& kind) {
-        return *children_.emplace_back(std::make_unique<FakeControl>(std::move(name), kind, log_));
+// Each control's texts as "name: caption / hint", a labelled edit's label as "name label: …",
+// in the order given.
+std::vector<Text> Rendered(const std::vector<ControlOutline>& outline, const FormTexts& texts) {
+    std::vector<Text> rendered;
+    for (const ControlTexts& control : texts.controls) {
+        const TextView where = control.target == CaptionTarget::kLabelText ? u" label: " : u": ";
+        rendered.push_back(Text(outline.at(control.control).name) + Text(where) +
+                           control.texts.caption + u" / " + control.texts.hint);
     }
-
-    TextView ComponentName() const override { return name_; }
-    const ControlKind& Kind() const override { return kind_; }
-    void SetText(TextView text) override {
-        text_ = text;
-        log_.push_back(name_);
-    }
-    void SetLabelText(TextView text) override {
-        labelText_ = text;
-        log_.push_back(name_);
-    }
-    void SetHint(TextView hint) override { hint_ = hint; }
-    std::size_t ChildCount() const override { return children_.size(); }
-    LocalizableControl& Child(std::size_t index) override { return *children_.at(index); }
-
-    Text text_ = u"design";
-    Text labelText_ = u"design label";
-    Text hint_ = u"design hint";
-
-  private:
-    Text name_;
-    const ControlKind& kind_;
-    std::vector<Text>& log_;
-    std::vector<std::unique_ptr<FakeControl>> children_;
-};
+    return rendered;
+}
 
 class FormLocalization : public ::testing::Test {
   protected:
@@ -74,84 +52,68 @@ class FormLocalization : public ::testing::Test {
                                            0x09));
     }
 
-    std::vector<Text> log_;
     TL10NResources files_;
 };
 
 TEST_F(FormLocalization, EveryKindOfTheTableAtAnyDepthFromTheTopFormsEntries) {
-    FakeControl form(u"NotesForm", kinds::kForm, log_);
-    FakeControl& panel = form.Add(u"ControlPanel", kinds::kPanel);
-    FakeControl& zoomIn = panel.Add(u"ZoomInButton", kinds::kPushButton);
-    FakeControl& zoomLabel = panel.Add(u"ZoomLabel", kinds::kLabel);
-    FakeControl& zoomOut = panel.Add(u"ZoomOutButton", kinds::kPushButton);
-    FakeControl& rich = form.Add(u"RichNotesText", kinds::kRichEdit);
-    FakeControl& insideRich = rich.Add(u"InsideRich", kinds::kPushButton);
-    FakeControl& nameless = form.Add(u"", kinds::kLabel);
-    FakeControl& nameEdit = form.Add(u"NameEdit", kinds::kLabeledEdit);
-    FakeControl& nameEditLabel = form.Add(u"NameEditLabel", kinds::kAttachedLabel);
-    FakeControl& options = form.Add(u"Options", kinds::kGroupBox);
-    FakeControl& choice = options.Add(u"Choice", kinds::kCheckBox);
-    FakeControl& pick = options.Add(u"Pick", kinds::kRadioButton);
-    FakeControl& modes = form.Add(u"Modes", kinds::kRadioGroup);
-    FakeControl& status = form.Add(u"Status", kinds::kStaticText);
-    FakeControl& page = form.Add(u"Pages", kinds::kPageControl).Add(u"Page1", kinds::kTabSheet);
-    FakeControl& fancy = form.Add(u"Fancy", kBitmapButton);
-    FakeControl& lines = form.Add(u"Lines", kinds::kListBox);
-    FakeControl& sameName = form.Add(u"NotesForm", kinds::kPushButton);
+    const std::vector<ControlOutline> outline = {
+        {u"ControlPanel", &kinds::kPanel, {}},           // 0
+        {u"ZoomInButton", &kinds::kPushButton, 0},       // 1
+        {u"ZoomLabel", &kinds::kLabel, 0},               // 2
+        {u"ZoomOutButton", &kinds::kPushButton, 0},      // 3
+        {u"RichNotesText", &kinds::kRichEdit, {}},       // 4
+        {u"InsideRich", &kinds::kPushButton, 4},         // 5
+        {u"", &kinds::kLabel, {}},                       // 6
+        {u"NameEdit", &kinds::kLabeledEdit, {}},         // 7
+        {u"NameEditLabel", &kinds::kAttachedLabel, {}},  // 8
+        {u"Options", &kinds::kGroupBox, {}},             // 9
+        {u"Choice", &kinds::kCheckBox, 9},               // 10
+        {u"Modes", &kinds::kRadioGroup, {}},             // 11
+        {u"Status", &kinds::kStaticText, {}},            // 12
+        {u"Pages", &kinds::kPageControl, {}},            // 13
+        {u"Page1", &kinds::kTabSheet, 13},               // 14
+        {u"Fancy", &kBitmapButton, {}},                  // 15
+        {u"Lines", &kinds::kListBox, {}},                // 16
+        {u"NotesForm", &kinds::kPushButton, {}},         // 17
+        {u"Pick", &kinds::kRadioButton, 9},              // listed late, walked with its group box
+    };
+    const FormTexts texts = LocalizeForm({u"NotesForm", outline}, files_, 0x0809);
 
-    LocalizeForm(form, files_, 0x0809);
-
-    EXPECT_EQ(form.text_, u"Speaker notes");
-    EXPECT_EQ(form.hint_, u"Notes of the current slide");
-    EXPECT_EQ(panel.text_, u"oo");
-    EXPECT_EQ(panel.hint_, u"");
-    // The form's own entry wins whole over "<ALL>", its empty hint included.
-    EXPECT_EQ(zoomIn.text_, u"Larger");
-    EXPECT_EQ(zoomIn.hint_, u"");
-    EXPECT_EQ(zoomOut.text_, u"Smaller");
-    EXPECT_EQ(zoomOut.hint_, u"Make the text smaller");
-    EXPECT_EQ(zoomLabel.text_, u"design") << "entries are keyed by the top form's name";
-    EXPECT_EQ(rich.text_, u"design");
-    EXPECT_EQ(rich.hint_, u"design hint");
-    EXPECT_EQ(insideRich.text_, u"inside");
-    EXPECT_EQ(nameless.text_, u"nameless");
-    EXPECT_EQ(nameless.hint_, u"n hint");
-    EXPECT_EQ(nameEdit.labelText_, u"Name:");
-    EXPECT_EQ(nameEdit.hint_, u"Your name");
-    EXPECT_EQ(nameEdit.text_, u"design") << "the edit's content stays";
-    EXPECT_EQ(nameEditLabel.text_, u"design");
-    EXPECT_EQ(lines.text_, u"design");
-    EXPECT_EQ(sameName.text_, u"as control");
-    EXPECT_EQ(sameName.hint_, u"c hint");
-    for (const FakeControl* control : {&options, &choice, &pick, &modes, &status, &page, &fancy}) {
-        EXPECT_EQ(control->text_, Text(control->ComponentName()) + u"!");
-        EXPECT_EQ(control->hint_, u"");
-    }
-    // Depth first, each control before its children, in list order.
-    EXPECT_EQ(log_,
-              (std::vector<Text>{u"NotesForm", u"ControlPanel", u"ZoomInButton", u"ZoomOutButton",
-                                 u"InsideRich", u"", u"NameEdit", u"Options", u"Choice", u"Pick",
-                                 u"Modes", u"Status", u"Page1", u"Fancy", u"NotesForm"}));
+    ASSERT_TRUE(texts.form);
+    EXPECT_EQ(texts.form->caption, u"Speaker notes");
+    EXPECT_EQ(texts.form->hint, u"Notes of the current slide");
+    // Depth first, each control before those it holds. The form's own entry wins whole over
+    // "<ALL>", its empty hint included; entries are keyed by the top form's name, so that
+    // ZoomLabel gets none. Kinds outside the table (the rich edit, the list, the attached
+    // label) get nothing, and what they hold is still walked.
+    EXPECT_EQ(
+        Rendered(outline, texts),
+        (std::vector<Text>{
+            u"ControlPanel: oo / ", u"ZoomInButton: Larger / ",
+            u"ZoomOutButton: Smaller / Make the text smaller", u"InsideRich: inside / ",
+            u": nameless / n hint", u"NameEdit label: Name: / Your name", u"Options: Options! / ",
+            u"Choice: Choice! / ", u"Pick: Pick! / ", u"Modes: Modes! / ", u"Status: Status! / ",
+            u"Page1: Page1! / ", u"Fancy: Fancy! / ", u"NotesForm: as control / c hint"}));
 }
 
 TEST_F(FormLocalization, AllEntriesReachEveryFormButNeverAFormsCaption) {
-    FakeControl form(u"OtherForm", kinds::kForm, log_);
-    FakeControl& zoomIn = form.Add(u"ZoomInButton", kinds::kPushButton);
-    FakeControl& zoomOut = form.Add(u"ZoomOutButton", kinds::kPushButton);
-    LocalizeForm(form, files_, 0x0409);  // no exact file: the fallback serves
-    EXPECT_EQ(form.text_, u"design");
-    EXPECT_EQ(zoomIn.text_, u"All larger");
-    EXPECT_EQ(zoomIn.hint_, u"all hint");
-    EXPECT_EQ(zoomOut.text_, u"Smaller");
+    const std::vector<ControlOutline> outline = {{u"ZoomInButton", &kinds::kPushButton, {}},
+                                                 {u"ZoomOutButton", &kinds::kPushButton, {}}};
+    // No exact file: the fallback serves.
+    const FormTexts texts = LocalizeForm({u"OtherForm", outline}, files_, 0x0409);
+    EXPECT_FALSE(texts.form);
+    EXPECT_EQ(Rendered(outline, texts),
+              (std::vector<Text>{u"ZoomInButton: All larger / all hint",
+                                 u"ZoomOutButton: Smaller / Make the text smaller"}));
 }
 
 TEST_F(FormLocalization, WithoutAFileForTheLanguageNothingChanges) {
-    FakeControl form(u"NotesForm", kinds::kForm, log_);
-    form.Add(u"ZoomInButton", kinds::kPushButton);
-    LocalizeForm(form, files_, 0x0416);
-    LocalizeForm(form, TL10NResources(), 0x0409);
-    EXPECT_TRUE(log_.empty());
-    EXPECT_EQ(form.text_, u"design");
+    const std::vector<ControlOutline> outline = {{u"ZoomInButton", &kinds::kPushButton, {}}};
+    for (const FormTexts& texts : {LocalizeForm({u"NotesForm", outline}, files_, 0x0416),
+                                   LocalizeForm({u"NotesForm", outline}, {}, 0x0409)}) {
+        EXPECT_FALSE(texts.form);
+        EXPECT_TRUE(texts.controls.empty());
+    }
 }
 
 }  // namespace

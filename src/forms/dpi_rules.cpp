@@ -12,6 +12,21 @@ constexpr std::int64_t kMostDpi = 960;
 
 }  // namespace
 
+int ScaleBetweenDpis(int value, int fromDpi, int toDpi) noexcept {
+    const std::int64_t scaled = std::int64_t{value} * toDpi * 2;
+    const std::int64_t half = scaled < 0 ? -fromDpi : fromDpi;
+    return static_cast<int>((scaled + half) / (2 * std::int64_t{fromDpi}));
+}
+
+int ScaleFromDesign(int value, int dpi) noexcept {
+    return ScaleBetweenDpis(value, kDesignDpi, dpi);
+}
+
+Bounds ScaleFromDesign(Bounds bounds, int dpi) noexcept {
+    return {ScaleFromDesign(bounds.left, dpi), ScaleFromDesign(bounds.top, dpi),
+            ScaleFromDesign(bounds.width, dpi), ScaleFromDesign(bounds.height, dpi)};
+}
+
 int DpiAfterChange(int messageDpi, int currentDpi, bool followsMonitor) noexcept {
     return followsMonitor && messageDpi > 0 ? messageDpi : currentDpi;
 }

@@ -5,7 +5,6 @@
 
 #include "forms/dpi_rules.h"
 #include "forms/form_design.h"
-#include "forms/form_layout.h"
 #include "frame/function_lookup_win.h"
 #include "frame/module_win.h"
 
@@ -74,6 +73,11 @@ int MonitorDpi(HMONITOR monitor) noexcept {
         return 0;
     }
     return static_cast<int>(y);
+}
+
+int WindowDpiOver(HWND window, const RECT& area) noexcept {
+    const int dpi = ReportedWindowDpi(window);
+    return dpi > 0 ? dpi : MonitorDpi(MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST));
 }
 
 int DeviceContextDpi(HWND window) noexcept {

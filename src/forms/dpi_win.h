@@ -32,6 +32,11 @@ void EnableNonClientDpiScaling(HWND window) noexcept;
 // thread's); 0 where the platform cannot tell.
 int MonitorDpi(HMONITOR monitor) noexcept;
 
+// The DPI of a window placed over `area`: its own; where the platform cannot tell a window's,
+// that of the monitor under `area` as this process's awareness sees it. 0 where neither can be
+// told.
+int WindowDpiOver(HWND window, const RECT& area) noexcept;
+
 // The DPI a window's device context reports: the system DPI, whatever monitor the window is on.
 int DeviceContextDpi(HWND window) noexcept;
 

@@ -1,5 +1,5 @@
-// Where a form's controls go: design sizes scaled to the display, alignment applied to the
-// client area. Plain arithmetic, so that it is tested without windows.
+// Where a form's controls go: alignment applied to the client area, to bounds already scaled to
+// the display (dpi_rules.h). Plain arithmetic, so that it is tested without windows.
 #pragma once
 
 #include <span>
@@ -8,14 +8,6 @@
 #include "forms/form_design.h"
 
 namespace tessalin::forms {
-
-// A length at `fromDpi` on a display of `toDpi`, rounded to the nearest pixel (halves away
-// from zero), as the platform scales. `fromDpi` is positive.
-int ScaleBetweenDpis(int value, int fromDpi, int toDpi) noexcept;
-
-// A design length at 96 pixels per inch on a display of `dpi`.
-int ScaleFromDesign(int value, int dpi) noexcept;
-Bounds ScaleFromDesign(Bounds bounds, int dpi) noexcept;
 
 struct LayoutItem {
     Align align = Align::kNone;

@@ -17,15 +17,11 @@ bool TMonitorNumForm::Initialize(std::int32_t monitorNum) {
     const MonitorInfoAnswer monitor = DescribeMonitor(monitorNum);
     if (!monitor.rect) return false;
     // One move-and-size: without a frame the label then covers the monitor, taskbar included.
-    // The number is drawn at the overlay's own DPI once it is there. Where the platform
-    // cannot tell a window's DPI, the monitor's is taken, which it tells as this process's
-    // awareness sees it.
+    // The number is drawn at the overlay's own DPI once it is there, or at its monitor's.
     const MonitorRect& rect = *monitor.rect;
     Place(rect.left, rect.top, rect.width, rect.height);
-    if (forms::ReportedWindowDpi(Window()) == 0) {
-        const RECT covered{rect.left, rect.top, rect.left + rect.width, rect.top + rect.height};
-        ApplyDpi(forms::MonitorDpi(MonitorFromRect(&covered, MONITOR_DEFAULTTONEAREST)));
-    }
+    const RECT covered{rect.left, rect.top, rect.left + rect.width, rect.top + rect.height};
+    ApplyDpi(forms::WindowDpiOver(Window(), covered));
     return true;
 }
 

@@ -40,14 +40,14 @@ struct ControlKind {
 };
 
 namespace control_kinds {
-// The kinds of the library's windows (see form_win.cpp for the window each one makes).
-inline constexpr ControlKind kLabel{"label"};              // static text
-inline constexpr ControlKind kPanel{"panel"};              // a plain container window of its own
-inline constexpr ControlKind kPushButton{"push button"};   // its click arrives at the form
-inline constexpr ControlKind kEdit{"edit"};                // (only as a base)
-inline constexpr ControlKind kRichEdit{"rich edit", &kEdit};  // "RICHEDIT20W": multi-line,
-                                                               // word-wrapped, both scroll bars
-// Kinds that language files may name, which no window of the library has.
+// The kinds of the library's windows; form_control_win.cpp makes their windows.
+inline constexpr ControlKind kLabel{"label"};             // static text
+inline constexpr ControlKind kPanel{"panel"};             // a plain container window of its own
+inline constexpr ControlKind kPushButton{"push button"};  // its click comes as a command
+inline constexpr ControlKind kEdit{"edit"};
+// "RICHEDIT20W": multi-line, word-wrapped, both scroll bars.
+inline constexpr ControlKind kRichEdit{"rich edit", &kEdit};
+// Kinds that no window of the library has; the rules for language-file texts know them.
 inline constexpr ControlKind kCheckBox{"check box"};
 inline constexpr ControlKind kRadioButton{"radio button"};
 inline constexpr ControlKind kGroupBox{"group box"};

@@ -1,139 +1,19 @@
 #include "forms/form_win.h"
 
 #include <stdexcept>
-#include <string>
 
 #include <richedit.h>
 
 #include "forms/dpi_rules.h"
 #include "forms/dpi_win.h"
 #include "forms/form_layout.h"
+#include "forms/window_classes_win.h"
 #include "frame/export_guard.h"
 #include "frame/module_win.h"
-#include "frame/wide_win.h"
-#include "localizer/form_localization.h"
-#include "localizer/store.h"
 
 namespace tessalin::forms {
-namespace {
 
 namespace kinds = control_kinds;
-
-static_assert(static_cast<int>(SystemColour::kWindowText) == COLOR_WINDOWTEXT);
-static_assert(static_cast<int>(SystemColour::kButtonFace) == COLOR_BTNFACE);
-static_assert(static_cast<int>(Charset::kAnsi) == ANSI_CHARSET);
-static_assert(static_cast<int>(Charset::kDefault) == DEFAULT_CHARSET);
-
-constexpr wchar_t kPanelClass[] = L"TPanel";
-
-std::vector<std::wstring> g_registeredClasses;
-UniqueModule g_richEditLibrary;
-
-void RegisterFormClass(const wchar_t* className, WNDPROC windowProc) {
-    for (const std::wstring& registered : g_registeredClasses) {
-        if (registered == className) return;
-    }
-    // Everything that can throw comes first: a class registered but not remembered would
-    // outlive the module at unload.
-    std::wstring name(className);
-    g_registeredClasses.reserve(g_registeredClasses.size() + 1);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = ThisModule();
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = className;
-    if (RegisterClassExW(&windowClass) == 0) throw std::runtime_error("form class refused");
-    g_registeredClasses.push_back(std::move(name));
-}
-
-UniqueGdiObject CreateDesignFont(const FontDesign& font, int dpi) {
-    UniqueGdiObject created(
-        CreateFontW(ScaleFromDesign(font.height, dpi), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
-                    FALSE, FALSE, FALSE, static_cast<BYTE>(font.charset), OUT_DEFAULT_PRECIS,
-                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.face));
-    if (!created) throw std::runtime_error("font refused");
-    return created;
-}
-
-COLORREF ColourOf(SystemColour colour) noexcept {
-    if (colour == SystemColour::kWhite) return RGB(255, 255, 255);
-    return GetSysColor(static_cast<int>(colour));
-}
-
-DWORD FrameStyle(Frame frame) noexcept {
-    switch (frame) {
-        case Frame::kNone:
-            return WS_POPUP;
-        case Frame::kSingle:
-            // The box styles without WS_SYSMENU: the caption bar shows no buttons at all.
-            return WS_OVERLAPPED | WS_CAPTION | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
-    }
-    return WS_POPUP;
-}
-
-// Only from the system folder: the host's current directory and PATH may hold anything.
-void LoadRichEditLibrary() {
-    if (g_richEditLibrary) return;
-    g_richEditLibrary.reset(LoadLibraryExW(L"riched20.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
-    if (!g_richEditLibrary) throw std::runtime_error("rich-edit library refused");
-}
-
-// A panel only holds controls: what they tell their parent belongs to the form, and it
-// shows the form's background.
-LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    return Guarded(LRESULT{0}, [&] {
-        switch (message) {
-            case WM_COMMAND:
-            case WM_NOTIFY:
-            case WM_CTLCOLORSTATIC:
-            case WM_CTLCOLORBTN:
-            case WM_ERASEBKGND:
-                if (HWND form = GetParent(window)) {
-                    return SendMessageW(form, message, wParam, lParam);
-                }
-                break;
-            default:
-                break;
-        }
-        return DefWindowProcW(window, message, wParam, lParam);
-    });
-}
-
-struct ControlClass {
-    const wchar_t* name;
-    DWORD style;
-};
-
-// The kinds that no window of the library has make plain static text.
-ControlClass ClassOf(const ControlDesign& control) noexcept {
-    if (control.kind == &kinds::kLabel) {
-        // Centred both ways means a single line in the middle of the label.
-        const DWORD style = control.centred ? DWORD{SS_CENTER | SS_CENTERIMAGE} : SS_LEFT;
-        return {L"STATIC", control.literalAmpersand ? style | SS_NOPREFIX : style};
-    }
-    if (control.kind == &kinds::kPanel) return {kPanelClass, WS_CLIPCHILDREN};
-    if (control.kind == &kinds::kPushButton) return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP};
-    if (control.kind == &kinds::kRichEdit) {
-        // No ES_AUTOHSCROLL: the lines wrap at the control's width.
-        return {RICHEDIT_CLASSW, ES_MULTILINE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP};
-    }
-    return {L"STATIC", SS_LEFT};
-}
-
-}  // namespace
-
-void FormControl::SetOwnFont(UniqueGdiObject font, int dpi) noexcept {
-    // The old font is deleted only once the control no longer uses it.
-    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
-    ownFont_ = std::move(font);
-    ownFontDpi_ = dpi;
-}
-
-int FormControl::TextDpi() const noexcept {
-    const int measured = ProbedTextDpi(textDpiProbe_);
-    return measured > 0 ? measured : DeviceContextDpi(window_);
-}
 
 Form::~Form() {
     if (!window_) return;
@@ -173,70 +53,6 @@ void Form::Place(int left, int top, int width, int height) {
     ApplyDpi(ReportedWindowDpi(Window()));
 }
 
-UniqueGdiObject Form::CreateFormFont(int dpi) {
-    return CreateDesignFont(design_.font, dpi);
-}
-
-void Form::ApplyDpi(int dpi) {
-    if (dpi <= 0 || dpi == dpi_ || !window_) return;
-    dpi_ = dpi;
-    Rescale();
-}
-
-int Form::DpiOfChange(WPARAM wParam) const noexcept {
-    // Both halves of wParam hold the new DPI.
-    return DpiAfterChange(HIWORD(wParam), dpi_, FollowsMonitorDpi(Window()));
-}
-
-void Form::Rescale() {
-    SetFormFont(CreateFormFont(dpi_));
-    for (const std::unique_ptr<FormControl>& control : controls_) {
-        const ControlDesign& design = control->Design();
-        // A font sent to a rich edit would wipe the formatting of its text, whose point sizes
-        // it turns into pixels by itself.
-        if (design.font != nullptr && design.kind != &kinds::kRichEdit &&
-            control->OwnFontDpi() != dpi_) {
-            control->SetOwnFont(CreateDesignFont(*design.font, dpi_), dpi_);
-        }
-        if (design.parent != nullptr) {
-            const Bounds bounds = ScaleFromDesign(design.bounds, dpi_);
-            SetWindowPos(control->Window(), nullptr, bounds.left, bounds.top, bounds.width,
-                         bounds.height, SWP_NOZORDER | SWP_NOACTIVATE);
-        }
-    }
-    LayOut();
-    Rescaled();
-}
-
-void Form::SetFormFont(UniqueGdiObject font) noexcept {
-    // The old font is deleted only once no control uses it any more.
-    const UniqueGdiObject old = std::exchange(font_, std::move(font));
-    for (const std::unique_ptr<FormControl>& control : controls_) {
-        if (control->Design().font != nullptr) continue;
-        SendMessageW(control->Window(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
-    }
-}
-
-void Form::Localize(std::uint32_t language) {
-    std::vector<ControlOutline> controls;
-    controls.reserve(controls_.size());
-    for (const std::unique_ptr<FormControl>& control : controls_) {
-        const ControlDesign& design = control->Design();
-        controls.push_back(
-            {TextArg(design.name), design.kind,
-             design.parent != nullptr ? std::optional(IndexOf(design.parent)) : std::nullopt});
-    }
-    const FormTexts texts =
-        LocalizeForm({TextArg(design_.name), controls}, L10NResources(), language);
-    // Hints are left out: the library's windows show no tooltips. So are labels of labelled
-    // edits, which none of them has.
-    if (texts.form) SetWindowTextW(Window(), AsWide(texts.form->caption));
-    for (const ControlTexts& control : texts.controls) {
-        if (control.target != CaptionTarget::kText) continue;
-        SetWindowTextW(controls_[control.control]->Window(), AsWide(control.texts.caption));
-    }
-}
-
 void Form::Build() {
     RegisterFormClass(design_.className, &Form::WindowProc);
     background_.reset(CreateSolidBrush(ColourOf(design_.colour)));
@@ -266,10 +82,12 @@ void Form::Build() {
 
 void Form::CreateControl(const ControlDesign& control) {
     const FontDesign& fontDesign = control.font != nullptr ? *control.font : design_.font;
-    if (control.kind == &kinds::kPanel) RegisterFormClass(kPanelClass, &PanelProc);
+    const ControlClass controlClass = ClassOf(control);
+    if (controlClass.procedure != nullptr) {
+        RegisterFormClass(controlClass.name, controlClass.procedure);
+    }
     if (control.kind == &kinds::kRichEdit) LoadRichEditLibrary();
     const FormControl* parent = control.parent != nullptr ? &ControlNamed(control.parent) : nullptr;
-    const ControlClass controlClass = ClassOf(control);
     const DWORD style = WS_CHILD | (control.visible ? WS_VISIBLE : 0) | controlClass.style;
     const Bounds bounds = ScaleFromDesign(control.bounds, dpi_);
     HWND window = CreateWindowExW(0, controlClass.name, control.text, style, bounds.left,
@@ -314,28 +132,12 @@ void Form::LayOut() const {
 }
 
 std::optional<LRESULT> Form::HandleCommonMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (std::optional<LRESULT> scaled = HandleScalingMessage(message, wParam, lParam)) {
+        return scaled;
+    }
     switch (message) {
         case WM_SIZE:
             LayOut();
-            return 0;
-        case WM_DPICHANGED: {
-            // lParam suggests the rectangle at the new DPI; a window that stays at its DPI
-            // keeps its own.
-            const int dpi = DpiOfChange(wParam);
-            const bool changed = dpi != dpi_;
-            ApplyDpi(dpi);
-            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-            if (changed && !placing_ && suggested != nullptr) {
-                SetWindowPos(Window(), nullptr, suggested->left, suggested->top,
-                             suggested->right - suggested->left, suggested->bottom - suggested->top,
-                             SWP_NOZORDER | SWP_NOACTIVATE);
-            }
-            return 0;
-        }
-        case WM_SETTINGCHANGE:
-            // The user chose other fonts, or another text size, in Windows' settings.
-            if (wParam != SPI_SETICONTITLELOGFONT && wParam != SPI_SETNONCLIENTMETRICS) break;
-            Rescale();
             return 0;
         case WM_ERASEBKGND: {
             RECT client{};
@@ -380,21 +182,6 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam,
         return own ? own : form->HandleCommonMessage(message, wParam, lParam);
     });
     return answer ? *answer : DefWindowProcW(window, message, wParam, lParam);
-}
-
-void UnregisterFormClasses() noexcept {
-    for (const std::wstring& name : g_registeredClasses) {
-        UnregisterClassW(name.c_str(), ThisModule());
-    }
-    g_registeredClasses.clear();
-}
-
-void FreeRichEditLibrary(Unload how) noexcept {
-    if (how == Unload::kProcessExit) {
-        g_richEditLibrary.release();
-        return;
-    }
-    g_richEditLibrary.reset();
 }
 
 }  // namespace tessalin::forms

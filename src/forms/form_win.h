@@ -6,11 +6,13 @@
 //
 // The form keeps its window's DPI: the window's own at creation, then each DPI change's. At a
 // change, fonts and places are made again from the design values, never from the current
-// pixels, so that going back and forth loses nothing.
+// pixels, so that going back and forth loses nothing (form_scaling_win.cpp). Its texts come
+// from the language files once, while it is created (form_texts_win.cpp).
 #pragma once
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -18,39 +20,11 @@
 #include <utility>
 #include <vector>
 
+#include "forms/form_control_win.h"
 #include "forms/form_design.h"
 #include "frame/unique_resource_win.h"
-#include "frame/unload.h"
 
 namespace tessalin::forms {
-
-// One child control: a real child window of the form or of a panel.
-class FormControl final {
-  public:
-    FormControl(const ControlDesign& design, HWND window, COLORREF textColour) noexcept
-        : design_(design), window_(window), textColour_(textColour) {}
-
-    const ControlDesign& Design() const noexcept { return design_; }
-    HWND Window() const noexcept { return window_; }
-    COLORREF TextColour() const noexcept { return textColour_; }
-
-    // A font of the control's own design, made at `dpi`; the form's font otherwise.
-    void SetOwnFont(UniqueGdiObject font, int dpi) noexcept;
-    int OwnFontDpi() const noexcept { return ownFontDpi_; }
-
-    // A rich edit turns point sizes into pixels at a DPI of its own, measured with a probe
-    // beside it; the DPI its device context reports where the probe cannot tell.
-    void SetTextDpiProbe(HWND probe) noexcept { textDpiProbe_ = probe; }
-    int TextDpi() const noexcept;
-
-  private:
-    const ControlDesign& design_;
-    HWND window_;
-    COLORREF textColour_;
-    UniqueGdiObject ownFont_;
-    int ownFontDpi_ = 0;
-    HWND textDpiProbe_ = nullptr;  // a child of the control, destroyed with it
-};
 
 class Form {
   public:
@@ -118,14 +92,16 @@ class Form {
   private:
     void Build();
     void CreateControl(const ControlDesign& control);
-    void Rescale();
-    void SetFormFont(UniqueGdiObject font) noexcept;
     std::size_t IndexOf(std::wstring_view name) const;
     FormControl& ControlNamed(std::wstring_view name) const;
     void LayOut() const;
     std::optional<LRESULT> HandleCommonMessage(UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam,
                                        LPARAM lParam) noexcept;
+
+    void Rescale();
+    void SetFormFont(UniqueGdiObject font) noexcept;
+    std::optional<LRESULT> HandleScalingMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     const FormDesign& design_;
     int dpi_ = kDesignDpi;
@@ -136,12 +112,5 @@ class Form {
     std::vector<FormControl*> formControls_;              // those whose parent is the form
     UniqueWindow window_;  // last: destroyed before the fonts and brush it uses
 };
-
-// At FreeLibrary: the classes name this module's window procedure, which is about to go.
-void UnregisterFormClasses() noexcept;
-
-// The rich-edit library is loaded with the first rich-edit control and kept until unload: at
-// FreeLibrary, once no such control is left, it is released; at process exit it is left alone.
-void FreeRichEditLibrary(Unload how) noexcept;
 
 }  // namespace tessalin::forms

@@ -1,6 +1,6 @@
 #include "frame/lifecycle_win.h"
 
-#include "forms/form_win.h"
+#include "forms/window_classes_win.h"
 #include "frame/instance_mutex_win.h"
 #include "localizer/language_folder_win.h"
 #include "localizer/store.h"

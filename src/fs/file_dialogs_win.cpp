@@ -6,7 +6,6 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 #include <shobjidl.h>
-#include <uxtheme.h>
 
 #include <cstdint>
 #include <optional>
@@ -187,13 +186,19 @@ std::optional<Text> ChooseFile(const DialogSettings& settings, DialogRoad road) 
 }  // namespace
 
 DialogRoad PlatformDialogRoad() {
-    // The theme library comes from the system folder only, never from the current directory.
+    // The theme library comes from the system folder only, and its functions are looked up
+    // there: an import would have the loader search the host program's folder first, where a
+    // copy could lie (uxtheme.dll is not one of the system's known DLLs).
     UniqueModule theme(LoadLibraryExW(L"uxtheme.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+    const auto query = [&](const char* name) {
+        const auto function = Lookup<BOOL(WINAPI*)()>(theme.get(), name);
+        return function != nullptr && function() != FALSE;
+    };
     DialogPlatform platform{OsMajorVersion(), static_cast<bool>(theme), false, false,
                             CommonControlsMajorVersion()};
     if (theme) {
-        platform.appThemed = IsAppThemed() != FALSE;
-        platform.themeActive = IsThemeActive() != FALSE;
+        platform.appThemed = query("IsAppThemed");
+        platform.themeActive = query("IsThemeActive");
     }
     return UseItemDialog(platform) ? DialogRoad::kItem : DialogRoad::kClassic;
 }

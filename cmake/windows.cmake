@@ -101,13 +101,12 @@ add_test(NAME dll.tables
          COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-dll-tables $<TARGET_FILE:Tessalin>
                  ${CMAKE_SOURCE_DIR}/src/frame/exports.def)
 
-# The field check, which add-in authors run on Windows beside the DLL (fieldcheck.exe with no
-# arguments), and in it the stand-in host of ./run demo (fieldcheck.exe --demo). It reads the
-# library's design tables for the sizes it expects, and calls the library only through its
-# exports.
-file(GLOB DEMO_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/demo/*.cpp)
+# The field check, which add-in authors run on Windows beside the DLL. It reads the library's
+# design tables for the sizes it expects, calls the library only through its exports, and
+# shares the stand-in host's screenshots and message loop.
 file(GLOB FIELDCHECK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/fieldcheck/*.cpp)
-add_executable(fieldcheck ${FIELDCHECK_SOURCES} ${DEMO_SOURCES}
+add_executable(fieldcheck ${FIELDCHECK_SOURCES} ${CMAKE_SOURCE_DIR}/demo/screenshot.cpp
+                          ${CMAKE_SOURCE_DIR}/demo/message_loop.cpp
                           ${CMAKE_SOURCE_DIR}/tools/fieldcheck/fieldcheck.rc)
 target_include_directories(fieldcheck PRIVATE ${CMAKE_SOURCE_DIR}/demo ${CMAKE_SOURCE_DIR}/src
                                               ${CMAKE_SOURCE_DIR}/tools/fieldcheck
@@ -117,16 +116,24 @@ target_compile_options(fieldcheck PRIVATE ${WARNINGS})
 target_link_options(fieldcheck PRIVATE ${STATIC_RUNTIME} -municode -s)
 target_link_libraries(fieldcheck PRIVATE ${SYSTEM_LIBRARIES} version uuid)
 add_dependencies(fieldcheck Tessalin)
-
-# The stand-in host's own language files, in Messages next to the program: the demo names its
-# own folder as the installation folder.
-add_custom_target(host_messages ALL
-    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/demo/messages
-            $<TARGET_FILE_DIR:fieldcheck>/Messages)
-add_dependencies(fieldcheck host_messages)
 add_test(NAME wine.fieldcheck
          COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-fieldcheck $<TARGET_FILE:fieldcheck>)
 set_tests_properties(wine.fieldcheck PROPERTIES RESOURCE_LOCK display TIMEOUT 300)
+
+# The stand-in host of ./run demo, not shipped, and its own language files in Messages next to
+# the program: the demo names its own folder as the installation folder.
+file(GLOB DEMO_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/demo/*.cpp)
+add_executable(standin_host ${DEMO_SOURCES})
+target_include_directories(standin_host PRIVATE ${CMAKE_SOURCE_DIR}/demo ${CMAKE_SOURCE_DIR}/src)
+target_compile_definitions(standin_host PRIVATE UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601)
+target_compile_options(standin_host PRIVATE ${WARNINGS})
+target_link_options(standin_host PRIVATE ${STATIC_RUNTIME} -municode)
+target_link_libraries(standin_host PRIVATE ${SYSTEM_LIBRARIES} uuid)
+add_dependencies(standin_host Tessalin)
+add_custom_target(host_messages ALL
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/demo/messages
+            $<TARGET_FILE_DIR:standin_host>/Messages)
+add_dependencies(standin_host host_messages)
 
 # Benchmarks under Wine: bench/wine/NAME_bench.cpp, run by `./run bench`.
 file(GLOB WINE_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/wine/*_bench.cpp)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "host_library.h"
 
@@ -31,6 +32,7 @@ class DemoInstallation {
 
   private:
     bool written_ = false;
+    std::vector<const wchar_t*> created_;  // the keys it made, outermost first
 };
 void DemoLocalization(const Demo& demo);
 void DemoFiles(const Demo& demo);

@@ -1,7 +1,8 @@
-// The stand-in host: loads Tessalin.dll the way the add-in does and walks the road of one
-// show as far as the library goes, printing each call and its result.
+// The stand-in host of ./run demo: loads Tessalin.dll the way the add-in does and walks the
+// road of one show as far as the library goes, printing each call and its result. It is no
+// part of the kit: it writes the registry and leaves files behind.
 //
-//   fieldcheck.exe --demo PATH\TO\Tessalin.dll OUTPUT_FOLDER
+//   standin_host.exe PATH\TO\Tessalin.dll OUTPUT_FOLDER
 #include <windows.h>
 
 #include <cstdio>
@@ -37,4 +38,12 @@ int RunDemo(const wchar_t* dllPath, const wchar_t* outputFolder) {
     }
     std::wprintf(L"FreeLibrary\n");
     return 0;
+}
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc != 3) {
+        std::wprintf(L"usage: standin_host PATH\\TO\\Tessalin.dll OUTPUT_FOLDER\n");
+        return 2;
+    }
+    return RunDemo(argv[1], argv[2]);
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "demo_steps.h"
+#include "frame/unique_resource_win.h"
 
 namespace {
 
@@ -70,6 +71,7 @@ void ShowBox(const Demo& demo, std::int32_t language, const wchar_t* argument) {
 
 namespace {
 
+constexpr wchar_t kVendorKey[] = L"Software\\Brackwood";
 constexpr wchar_t kInstallKey[] = L"Software\\Brackwood\\Tessaline";
 constexpr wchar_t kInstallValue[] = L"InstallPath";
 
@@ -83,6 +85,16 @@ DemoInstallation::DemoInstallation(const std::wstring& installFolder) {
         std::wprintf(L"InstallPath already names an installation: left as it is\n");
         return;
     }
+    // The keys this makes go again afterwards, not only the value.
+    for (const wchar_t* key : {kVendorKey, kInstallKey}) {
+        tessalin::UniqueKey opened;
+        DWORD disposition = 0;
+        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                            opened.put(), &disposition) != ERROR_SUCCESS) {
+            break;
+        }
+        if (disposition == REG_CREATED_NEW_KEY) created_.push_back(key);
+    }
     const LSTATUS status = RegSetKeyValueW(
         HKEY_LOCAL_MACHINE, kInstallKey, kInstallValue, REG_SZ, installFolder.c_str(),
         static_cast<DWORD>((installFolder.size() + 1) * sizeof(wchar_t)));
@@ -93,6 +105,9 @@ DemoInstallation::DemoInstallation(const std::wstring& installFolder) {
 
 DemoInstallation::~DemoInstallation() {
     if (written_) RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kInstallKey, kInstallValue);
+    for (auto key = created_.rbegin(); key != created_.rend(); ++key) {
+        RegDeleteKeyW(HKEY_LOCAL_MACHINE, *key);
+    }
 }
 
 void DemoLocalization(const Demo& demo) {

@@ -4,11 +4,9 @@
 
 #include "frame/com_ptr_win.h"
 #include "frame/unique_resource_win.h"
-#include "windows_win.h"
 
 namespace {
 
-using fieldcheck::Selection;
 using tessalin::ComPtr;
 
 class MemoryDc {

@@ -6,6 +6,19 @@
 
 #include <string>
 
+// An object selected into a device context, put back out with the object.
+class Selection {
+  public:
+    Selection(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+    ~Selection() { SelectObject(dc_, old_); }
+    Selection(const Selection&) = delete;
+    Selection& operator=(const Selection&) = delete;
+
+  private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
 // Saves the part of the screen inside `area` (in the calling thread's coordinates) as a PNG
 // file. False if it could not.
 bool SaveScreenArea(const RECT& area, const std::wstring& path);

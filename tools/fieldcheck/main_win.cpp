@@ -1,6 +1,5 @@
 // fieldcheck.exe: what Tessalin.dll does on the Windows machine it runs on, measured through the
-// DLL beside it as an add-in calls it, and written down in a report; and the stand-in host that
-// walks the road of one show for ./run demo.
+// DLL beside it as an add-in calls it, and written down in a report.
 #include <windows.h>
 #include <ole2.h>
 #include <shellapi.h>
@@ -11,7 +10,6 @@
 
 #include "check.h"
 #include "clipboard_win.h"
-#include "demo_steps.h"
 #include "foreground_win.h"
 #include "machine_win.h"
 #include "tessalin_version.h"
@@ -23,12 +21,10 @@ namespace {
 constexpr wchar_t kUsage[] =
     L"usage: fieldcheck [--awareness unaware|system|permonitor] [--dialogs] [--out FOLDER]\n"
     L"       fieldcheck --version\n"
-    L"       fieldcheck --demo PATH\\TO\\Tessalin.dll OUTPUT_FOLDER\n"
     L"Checks Tessalin.dll beside it on this machine in about a minute and writes\n"
     L"fieldcheck-report.txt and screenshots into the current folder (or FOLDER). The exit code\n"
     L"is 0 when no check failed. --awareness runs the steps at that DPI awareness instead of\n"
-    L"the manifest's per-monitor v2; --dialogs also opens a file dialog, for a person to cancel.\n"
-    L"--demo is the stand-in host of the library's own ./run demo.\n";
+    L"the manifest's per-monitor v2; --dialogs also opens a file dialog, for a person to cancel.\n";
 
 std::optional<Options> Parse(int argc, wchar_t** argv) {
     Options options;
@@ -225,7 +221,6 @@ int wmain(int argc, wchar_t** argv) {
     using namespace fieldcheck;
     try {
         const std::wstring mode = argc > 1 ? argv[1] : L"";
-        if (mode == L"--demo" && argc == 4) return RunDemo(argv[2], argv[3]);
         if (mode == L"--other-program" && argc == 4) return RunOtherProgram(argv[2], argv[3]);
         if (mode == L"--version" && argc == 2) {
             Tell(L"fieldcheck " TESSALIN_VERSION_TEXT);

@@ -12,6 +12,7 @@
 #include "frame/export_guard.h"
 #include "frame/unique_resource_win.h"
 #include "report_win.h"
+#include "screenshot.h"
 #include "windows_win.h"
 
 namespace fieldcheck {

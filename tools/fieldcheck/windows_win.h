@@ -51,19 +51,6 @@ class WindowDc {
     HDC dc_;
 };
 
-// An object selected into a device context, put back out with the object.
-class Selection {
-  public:
-    Selection(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-    ~Selection() { SelectObject(dc_, old_); }
-    Selection(const Selection&) = delete;
-    Selection& operator=(const Selection&) = delete;
-
-  private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
 // What a counting window received.
 struct MessageCounts {
     int activate = 0;

@@ -85,6 +85,8 @@ foreach(source ${WINE_TESTS})
     set_tests_properties(wine.${name} PROPERTIES RESOURCE_LOCK display TIMEOUT 300)
 endforeach()
 target_link_libraries(file_dialogs_test PRIVATE tessalin_dialogs)
+# The stand-in for the host's slide-show window object is the field check's.
+target_include_directories(window_helpers_test PRIVATE ${CMAKE_SOURCE_DIR}/tools/fieldcheck)
 
 # The notes view and the overlays again with the system at 144 pixels per inch: sizes and
 # fonts scale from the design values, and the rectangles the library is given stay exact.
@@ -103,7 +105,8 @@ add_test(NAME dll.tables
 
 # The field check, which add-in authors run on Windows beside the DLL. It reads the library's
 # design tables for the sizes it expects, calls the library only through its exports, and
-# shares the stand-in host's screenshots and message loop.
+# shares the stand-in host's screenshots and message loop. It imports only known DLLs (its
+# test, like the DLL's).
 file(GLOB FIELDCHECK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/fieldcheck/*.cpp)
 add_executable(fieldcheck ${FIELDCHECK_SOURCES} ${CMAKE_SOURCE_DIR}/demo/screenshot.cpp
                           ${CMAKE_SOURCE_DIR}/demo/message_loop.cpp
@@ -114,11 +117,13 @@ target_include_directories(fieldcheck PRIVATE ${CMAKE_SOURCE_DIR}/demo ${CMAKE_S
 target_compile_definitions(fieldcheck PRIVATE UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601)
 target_compile_options(fieldcheck PRIVATE ${WARNINGS})
 target_link_options(fieldcheck PRIVATE ${STATIC_RUNTIME} -municode -s)
-target_link_libraries(fieldcheck PRIVATE ${SYSTEM_LIBRARIES} version uuid)
+target_link_libraries(fieldcheck PRIVATE ${SYSTEM_LIBRARIES} uuid)
 add_dependencies(fieldcheck Tessalin)
 add_test(NAME wine.fieldcheck
          COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-fieldcheck $<TARGET_FILE:fieldcheck>)
 set_tests_properties(wine.fieldcheck PROPERTIES RESOURCE_LOCK display TIMEOUT 300)
+add_test(NAME fieldcheck.imports
+         COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-dll-tables $<TARGET_FILE:fieldcheck>)
 
 # The stand-in host of ./run demo, not shipped, and its own language files in Messages next to
 # the program: the demo names its own folder as the installation folder.

@@ -16,7 +16,9 @@ namespace fieldcheck {
 
 class SavedClipboard {
   public:
-    // Copies every format that the clipboard holds in global memory.
+    // Copies every format the clipboard holds by its data: memory, bitmaps, metafiles and
+    // palettes. Content that its owner keeps out of clipboard history or monitoring (a password
+    // manager's, say) is not copied, and never put back.
     SavedClipboard();
     ~SavedClipboard() { Restore(); }
     SavedClipboard(const SavedClipboard&) = delete;
@@ -25,7 +27,8 @@ class SavedClipboard {
     // False when another program held the clipboard throughout: it is then left alone.
     bool kept() const { return kept_; }
 
-    // Puts the copy back (once); what it did, for the report, and whether it could.
+    // Puts the copy back (once), unless nothing changed the clipboard since; what it did, for
+    // the report, and whether it could.
     bool Restore();
     const std::wstring& outcome() const { return outcome_; }
 
@@ -35,6 +38,8 @@ class SavedClipboard {
         std::vector<char> bytes;
     };
     bool kept_ = false;
+    bool excluded_ = false;
+    DWORD sequence_ = 0;
     bool restored_ = false;
     bool putBack_ = false;
     std::vector<Held> formats_;
@@ -45,11 +50,14 @@ class SavedClipboard {
 // Formatted notes as "Rich Text Format", or plain text; false if the clipboard stayed busy.
 bool PutNotes(const std::string& rtf);
 bool PutPlainNotes(const std::wstring& text);
+// The clipboard's plain text; empty if it has none or stayed busy.
+std::wstring ClipboardText();
 
-// A thread of this program that holds the clipboard from construction for `milliseconds`.
+// A thread of this program that holds the clipboard from construction for `milliseconds`; given
+// a text, it copies that before it lets go, as the user copying something does.
 class ClipboardHolder {
   public:
-    explicit ClipboardHolder(DWORD milliseconds);
+    explicit ClipboardHolder(DWORD milliseconds, std::wstring copies = L"");
     ~ClipboardHolder();
     ClipboardHolder(const ClipboardHolder&) = delete;
     ClipboardHolder& operator=(const ClipboardHolder&) = delete;

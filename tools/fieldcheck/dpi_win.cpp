@@ -102,7 +102,7 @@ std::optional<std::wstring> SetThreadAwareness(Awareness awareness) {
     const auto set = User32<SetContextFn>("SetThreadDpiAwarenessContext");
     if (set == nullptr) return L"no SetThreadDpiAwarenessContext (Windows before 10 1607)";
     if (set(context) == nullptr) {
-        return Format(L"SetThreadDpiAwarenessContext failed (error %lu)", GetLastError());
+        return L"SetThreadDpiAwarenessContext failed: " + ErrorText(GetLastError());
     }
     return std::nullopt;
 }

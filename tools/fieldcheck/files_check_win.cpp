@@ -60,6 +60,41 @@ class Files {
     const HostLibrary& library_;
 };
 
+// A current directory beyond the classic limit of 260 characters, which Windows (10 from 1607
+// on) keeps for a program whose manifest says it is long-path aware, where long paths are
+// enabled (the LongPathsEnabled policy): LCurDir gives all of it.
+void CheckLongCurrentDirectory(const FieldCheck& check, const Files& files,
+                               const std::wstring& root) {
+    const wchar_t* name = L"files.long current directory";
+    std::wstring folder = root;
+    while (folder.size() <= 300) {
+        folder += L"\\A folder whose name takes the path past the classic limit";
+        // By its long name, which every Windows takes at any length.
+        CreateDirectoryW(LongName(folder).c_str(), nullptr);
+    }
+    // Back at once each time: Windows cannot remove a folder that is a current directory.
+    const std::wstring before = CurrentDirectory();
+    const bool kept = SetCurrentDirectoryW(folder.c_str()) && CurrentDirectory() == folder;
+    SetCurrentDirectoryW(before.c_str());
+    if (!kept) {
+        return check.report.Skip(
+            name, Format(L"this Windows keeps no current directory of %zu characters (long "
+                         L"paths are not enabled here, or not known before Windows 10 1607): "
+                         L"LChDir and LCurDir were not exercised beyond the classic limit",
+                         folder.size()));
+    }
+    files.Do("LChDir", folder);
+    const std::wstring system = CurrentDirectory();
+    const std::wstring current = files.Text("LCurDir");
+    SetCurrentDirectoryW(before.c_str());
+    check.report.Expect(
+        system == folder && current == folder, name,
+        Format(L"LChDir to a folder of %zu characters made it the current directory: %ls; "
+               L"LCurDir gives %zu characters%ls",
+               folder.size(), system == folder ? L"yes" : L"no", current.size(),
+               current == folder ? L", all of it" : L", not the folder"));
+}
+
 }  // namespace
 
 void CheckFiles(const FieldCheck& check) {
@@ -99,8 +134,7 @@ void CheckFiles(const FieldCheck& check) {
                content.size(), content == "\xFF\xFE" ? L", FF FE" : L"", Truth(iniExists),
                Truth(iniIsFolder), Truth(folderIsFile), Truth(iniAfter)));
 
-    std::wstring before(32768, L'\0');
-    before.resize(GetCurrentDirectoryW(static_cast<DWORD>(before.size()), before.data()));
+    const std::wstring before = CurrentDirectory();
     files.Do("LChDir", media);
     const std::wstring current = files.Text("LCurDir");
     // Back at once: Windows cannot remove a folder that is a current directory.
@@ -120,6 +154,8 @@ void CheckFiles(const FieldCheck& check) {
                             L" (expected ..\\Media\\clip.avi); "
                             L"from the same folder written in capitals " +
                             below + L" (expected Media\\clip.avi)");
+
+    CheckLongCurrentDirectory(check, files, root);
 
     const std::wstring appData = files.Text("UserAppDataFolder");
     wchar_t shell[MAX_PATH] = {};

@@ -38,15 +38,24 @@ DWORD RegistryNumber(const wchar_t* name) {
     return value;
 }
 
-// The version resource's numbers, "1.0.0"; empty without one.
+// The version resource's numbers, "1.0.0"; empty without one. The version library is not one
+// of the system's known DLLs: it is loaded from the system folder, never from the check's.
 std::wstring FileVersion(const std::wstring& path) {
+    using SizeFn = DWORD(WINAPI*)(LPCWSTR, LPDWORD);
+    using InfoFn = BOOL(WINAPI*)(LPCWSTR, DWORD, DWORD, LPVOID);
+    using QueryFn = BOOL(WINAPI*)(LPCVOID, LPCWSTR, LPVOID*, PUINT);
+    const tessalin::UniqueModule version(
+        LoadLibraryExW(L"version.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+    const auto size = Lookup<SizeFn>(version.get(), "GetFileVersionInfoSizeW");
+    const auto info = Lookup<InfoFn>(version.get(), "GetFileVersionInfoW");
+    const auto query = Lookup<QueryFn>(version.get(), "VerQueryValueW");
+    if (size == nullptr || info == nullptr || query == nullptr) return L"";
     DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
-    std::vector<char> data(size);
+    std::vector<char> data(size(path.c_str(), &ignored));
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
-    if (size == 0 || !GetFileVersionInfoW(path.c_str(), 0, size, data.data()) ||
-        !VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) ||
+    if (data.empty() || !info(path.c_str(), 0, static_cast<DWORD>(data.size()), data.data()) ||
+        !query(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) ||
         length < sizeof *fixed) {
         return L"";
     }
@@ -60,21 +69,32 @@ std::wstring ModulePath(HMODULE module) {
     return path;
 }
 
+// The add-in calls InitializeTessaline first and ShutdownTessaline last; both do nothing, so
+// the library must answer as before after each.
 void CheckLibrary(const FieldCheck& check) {
     const std::wstring path = ModulePath(check.library.module());
     const std::wstring version = FileVersion(path);
     const std::wstring own = L"" TESSALIN_VERSION_TEXT;
+    check.library.Call<void>("InitializeTessaline");
+    const auto afterStart = check.library.Call<std::int32_t>("GetMonitorCount");
+    check.library.Call<void>("ShutdownTessaline");
+    const auto afterEnd = check.library.Call<std::int32_t>("GetMonitorCount");
+    const auto expected = static_cast<std::int32_t>(check.monitors.size());
     check.report.Expect(
-        version == own, L"machine.library",
-        Format(L"Tessalin.dll %ls loaded from %ls%ls", version.c_str(), path.c_str(),
+        version == own && afterStart == expected && afterEnd == expected, L"machine.library",
+        Format(L"Tessalin.dll %ls loaded from %ls%ls; after InitializeTessaline GetMonitorCount "
+               L"gives %d, after ShutdownTessaline %d (expected %d both times)",
+               version.c_str(), path.c_str(),
                version == own ? L""
                               : Format(L"; this check is of %ls: use the one in the DLL's "
                                        L"package",
                                        own.c_str())
-                                    .c_str()));
+                                    .c_str(),
+               afterStart, afterEnd, expected));
 }
 
-void CheckAwareness(const FieldCheck& check, const std::optional<std::wstring>& refused) {
+void CheckAwareness(const FieldCheck& check) {
+    const std::optional<std::wstring>& refused = check.awarenessRefused;
     const std::wstring asked = AwarenessName(check.options.awareness);
     const std::wstring thread = ThreadAwareness();
     const std::wstring figures =
@@ -119,52 +139,55 @@ std::vector<SystemMonitor> SystemMonitors() {
     return found;
 }
 
-void CheckMonitors(FieldCheck& check) {
-    const std::vector<SystemMonitor> system = SystemMonitors();
-    const auto count = check.library.Call<std::int32_t>("GetMonitorCount");
+void CheckMonitors(const FieldCheck& check) {
     bool allFound = true;
-    for (std::int32_t number = 1; number <= count; ++number) {
-        std::int32_t left = 0, top = 0, width = 0, height = 0;
-        check.library.Call<std::int32_t>("GetMonitorInfo", number, &left, &top, &width, &height);
-        Monitor monitor{number, {left, top, left + width, top + height}};
-        std::size_t position = 0;
-        while (position < system.size() &&
-               !SameRect(system[position].info.rcMonitor, monitor.rect)) {
-            ++position;
-        }
-        const bool found = position < system.size();
+    const std::size_t listed = SystemMonitors().size();
+    for (const Monitor& monitor : check.monitors) {
+        const bool found = monitor.systemPosition > 0;
         allFound = allFound && found;
-        if (found) {
-            monitor.handle = system[position].handle;
-            monitor.device = system[position].info.szDevice;
-            monitor.dpi = MonitorDpi(monitor.handle);
-        }
         check.report.Expect(
-            found, Format(L"machine.monitor %d", number),
-            found
-                ? Format(L"%ls %ls, %d dpi%ls; the system's number %zu of %zu",
-                         monitor.device.c_str(), RectText(monitor.rect).c_str(), monitor.dpi,
-                         (system[position].info.dwFlags & MONITORINFOF_PRIMARY) != 0 ? L", primary"
-                                                                                     : L"",
-                         position + 1, system.size())
-                : Format(L"the library gives %ls, where the system has no monitor",
-                         RectText(monitor.rect).c_str()));
-        check.monitors.push_back(monitor);
+            found, Format(L"machine.monitor %d", monitor.number),
+            found ? Format(L"%ls %ls, %d dpi%ls; the system's number %zu of %zu",
+                           monitor.device.c_str(), RectText(monitor.rect).c_str(), monitor.dpi,
+                           monitor.primary ? L", primary" : L"", monitor.systemPosition, listed)
+                  : Format(L"the library gives %ls, where the system has no monitor",
+                           RectText(monitor.rect).c_str()));
     }
     const bool originFirst = !check.monitors.empty() && check.monitors[0].rect.left == 0 &&
                              check.monitors[0].rect.top == 0;
     check.report.Expect(
-        count == static_cast<std::int32_t>(system.size()) && originFirst && allFound,
-        L"machine.monitors",
-        Format(L"the library numbers %d, the system lists %zu; number 1 %ls the origin", count,
-               system.size(), originFirst ? L"is at" : L"is not at"));
+        check.monitors.size() == listed && originFirst && allFound, L"machine.monitors",
+        Format(L"the library numbers %zu, the system lists %zu; number 1 %ls the origin",
+               check.monitors.size(), listed, originFirst ? L"is at" : L"is not at"));
 }
 
 }  // namespace
 
-void CheckMachine(FieldCheck& check, const std::optional<std::wstring>& awarenessRefused) {
+std::vector<Monitor> ReadMonitors(const HostLibrary& library) {
+    const std::vector<SystemMonitor> system = SystemMonitors();
+    std::vector<Monitor> monitors;
+    const auto count = library.Call<std::int32_t>("GetMonitorCount");
+    for (std::int32_t number = 1; number <= count; ++number) {
+        std::int32_t left = 0, top = 0, width = 0, height = 0;
+        library.Call<std::int32_t>("GetMonitorInfo", number, &left, &top, &width, &height);
+        Monitor monitor{number, {left, top, left + width, top + height}};
+        for (std::size_t position = 0; position < system.size(); ++position) {
+            if (!SameRect(system[position].info.rcMonitor, monitor.rect)) continue;
+            monitor.handle = system[position].handle;
+            monitor.device = system[position].info.szDevice;
+            monitor.dpi = MonitorDpi(monitor.handle);
+            monitor.primary = (system[position].info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+            monitor.systemPosition = position + 1;
+            break;
+        }
+        monitors.push_back(monitor);
+    }
+    return monitors;
+}
+
+void CheckMachine(const FieldCheck& check) {
     CheckLibrary(check);
-    CheckAwareness(check, awarenessRefused);
+    CheckAwareness(check);
     CheckMonitors(check);
 }
 

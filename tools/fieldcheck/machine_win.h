@@ -1,16 +1,15 @@
-// What the steps need to know of the machine beyond the monitors.
+// What the steps need to know of the machine beyond what the machine's step reports.
 #pragma once
 
-#include <optional>
 #include <string>
+#include <vector>
 
 #include "check.h"
 
 namespace fieldcheck {
 
-// The library's file and version, the awareness the steps run at (`awarenessRefused` says why
-// it is not the one asked for), and the monitors, which it keeps in `check`.
-void CheckMachine(FieldCheck& check, const std::optional<std::wstring>& awarenessRefused);
+// The monitors as the library numbers them, each with what the system says of it.
+std::vector<Monitor> ReadMonitors(const HostLibrary& library);
 
 // "Windows 10.0 build 19045.3803 (22H2)", and Wine's version under Wine.
 std::wstring WindowsVersion();

@@ -19,15 +19,15 @@ namespace fieldcheck {
 
 const char kMeasuredNotesRtf[] =
     "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}"
-    "\\f0\\fs36 Line pitch one\\par Line pitch two\\par Line pitch three\\par Line pitch four\\par"
+    "\\f0\\fs36 Pitch A\\par Pitch B\\par Pitch C\\par Pitch D\\par"
     "\\fs22 Open with the {\\b record quarter} and keep the chart on screen while you speak.\\par"
     "}";
 
 namespace {
 
 constexpr int kMeasuredPoints = 18;
-constexpr wchar_t kFirstLine[] = L"Line pitch one";
-constexpr wchar_t kLastLine[] = L"Line pitch four";
+constexpr wchar_t kFirstLine[] = L"Pitch A";
+constexpr wchar_t kLastLine[] = L"Pitch D";
 constexpr int kLinesBetween = 3;
 
 LONG Find(HWND richEdit, const wchar_t* text) {
@@ -48,12 +48,13 @@ CHARFORMAT2W FormatAt(HWND richEdit, LONG at, LONG length) {
     return format;
 }
 
-// What a line of 18-point Arial takes at `dpi`: the font's height, ascent and descent, with
-// which a rich edit spaces lines of one font.
-int LineHeightAt(int dpi) {
-    const tessalin::UniqueGdiObject font(CreateFontW(
-        -MulDiv(kMeasuredPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
+// What a line of 18-point Arial takes at `dpi` and that zoom: the font's height, ascent and
+// descent, with which a rich edit spaces lines of one font.
+int LineHeightAt(int dpi, int percent) {
+    const tessalin::UniqueGdiObject font(
+        CreateFontW(-MulDiv(kMeasuredPoints * percent, dpi, 72 * 100), 0, 0, 0, FW_NORMAL, FALSE,
+                    FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                    DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
     const tessalin::UniqueScreenDc screen(GetDC(nullptr));
     if (!font || !screen) return 0;
     const Selection selected(screen.get(), font.get());
@@ -104,6 +105,14 @@ void CheckedNotesView::SetText() const {
     library_.Call<void>("SetNotesText", handle_, L"");
 }
 
+void CheckedNotesView::SetTitle(const std::wstring& title) const {
+    library_.Call<void>("SetNotesTitle", handle_, title.c_str());
+}
+
+void CheckedNotesView::WheelZoom(int notches) const {
+    SendMessageW(richEdit_, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, notches * WHEEL_DELTA), 0);
+}
+
 void CheckedNotesView::Show() const {
     library_.Call<void>("ShowNotesView", handle_);
 }
@@ -112,29 +121,40 @@ void CheckedNotesView::Hide() const {
     library_.Call<void>("HideNotesView", handle_);
 }
 
-CheckedNotesView::Measurement CheckedNotesView::Measure() const {
-    if (!found()) return {false, L"the notes window or its controls were not found"};
+CheckedNotesView::Measurement CheckedNotesView::Measure(int percent) const {
+    if (!found()) return {Verdict::kFail, L"the notes window or its controls were not found", true};
     const int dpi = WindowDpi(window_);
     std::wstring figures =
         Format(L"window at %d dpi (its monitor %d, the notes' device context %d)", dpi,
                MonitorDpi(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST)),
                DeviceContextDpi(richEdit_));
 
-    // The pitch over three lines, which a rounding of one line cannot hide.
+    // The pitch over three lines, which a rounding of one line cannot hide; lines that wrap
+    // (a narrow view at a high DPI) have no pitch to measure.
     const LONG first = Find(richEdit_, kFirstLine);
     const LONG last = Find(richEdit_, kLastLine);
     POINTL firstAt{};
     POINTL lastAt{};
     SendMessageW(richEdit_, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&firstAt), first);
     SendMessageW(richEdit_, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&lastAt), last);
+    const bool wrapped = SendMessageW(richEdit_, EM_EXLINEFROMCHAR, 0, last) -
+                             SendMessageW(richEdit_, EM_EXLINEFROMCHAR, 0, first) !=
+                         kLinesBetween;
     const double pitch = static_cast<double>(lastAt.y - firstAt.y) / kLinesBetween;
-    const int expected = LineHeightAt(dpi);
+    const int expected = LineHeightAt(dpi, percent);
     const double tolerance = std::max(2.0, expected * 0.06);
     const bool pitchRight = first >= 0 && last > first && std::abs(pitch - expected) <= tolerance;
-    figures += first < 0 || last < 0
-                   ? std::wstring(L"; the measured lines are missing from the notes")
-                   : Format(L"; line pitch %.1f px, %d pt at %d dpi gives %d (within %.1f)", pitch,
-                            kMeasuredPoints, dpi, expected, tolerance);
+    if (first < 0 || last < 0) {
+        figures += L"; the measured lines are missing from the notes";
+    } else if (wrapped) {
+        figures += Format(
+            L"; the measured lines wrap in a view %d px wide at %d %%: their pitch "
+            L"is not measured",
+            WidthOf(ScreenRect(richEdit_)), percent);
+    } else {
+        figures += Format(L"; line pitch %.1f px, %d pt at %d %% and %d dpi gives %d (within %.1f)",
+                          pitch, kMeasuredPoints, percent, dpi, expected, tolerance);
+    }
 
     const CHARFORMAT2W size = FormatAt(richEdit_, first, 1);
     const LONG boldAt = Find(richEdit_, L"record quarter");
@@ -180,13 +200,23 @@ CheckedNotesView::Measurement CheckedNotesView::Measure() const {
                                    dpi / 96.0, font.lfHeight)
                              : wrong;
 
+    const std::wstring label = TextOf(label_);
+    const bool labelled = label == Format(L"%d%%", percent);
     WPARAM numerator = 0;
     LPARAM denominator = 0;
     SendMessageW(richEdit_, EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator),
                  reinterpret_cast<LPARAM>(&denominator));
-    figures += Format(L"; zoom %llu/%lld", static_cast<unsigned long long>(numerator),
-                      static_cast<long long>(denominator));
-    return {pitchRight && formatted && wrong.empty(), figures};
+    // No zoom set is the rich edit's 100 %.
+    const double zoom = denominator != 0 ? static_cast<double>(numerator) / denominator : 1.0;
+    figures +=
+        Format(L"; the label reads %ls; zoom %llu/%lld", label.c_str(),
+               static_cast<unsigned long long>(numerator), static_cast<long long>(denominator));
+    const bool right = formatted && wrong.empty() && labelled && first >= 0 && last > first;
+    const Verdict verdict = !right       ? Verdict::kFail
+                            : wrapped    ? Verdict::kSkipped
+                            : pitchRight ? Verdict::kPass
+                                         : Verdict::kFail;
+    return {verdict, figures, std::abs(zoom * 100 - percent) < 0.5};
 }
 
 }  // namespace fieldcheck

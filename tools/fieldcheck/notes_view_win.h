@@ -9,11 +9,12 @@
 #include <string>
 
 #include "host_library.h"
+#include "report_win.h"
 
 namespace fieldcheck {
 
-// Four lines at 18 points, whose pitch is measured, and a paragraph with a bold phrase, as a
-// slide's notes might hold them.
+// Four short lines at 18 points, whose pitch is measured, and a paragraph with a bold phrase,
+// as a slide's notes might hold them.
 extern const char kMeasuredNotesRtf[];
 
 class CheckedNotesView {
@@ -32,15 +33,21 @@ class CheckedNotesView {
     std::wstring Text() const;
 
     void SetText() const;
+    void SetTitle(const std::wstring& title) const;
     void Show() const;
     void Hide() const;
+    // Ctrl with the mouse wheel over the notes, as the presenter zooms: `notches` notches,
+    // away from the presenter (negative: towards).
+    void WheelZoom(int notches) const;
 
     struct Measurement {
-        bool passed;
+        Verdict verdict;  // SKIPPED: the measured lines wrap, and nothing else is wrong
         std::wstring figures;
+        bool textAtWindowDpi;  // the rich edit's zoom is the presenter's: no other DPI made up for
     };
-    // The line pitch of the 18-point lines and the strip's controls at the window's DPI.
-    Measurement Measure() const;
+    // At the window's DPI and the presenter's zoom (in per cent, as its label says it): the
+    // line pitch of the 18-point lines, and the strip's controls.
+    Measurement Measure(int percent = 100) const;
 
   private:
     const HostLibrary& library_;

@@ -2,6 +2,8 @@
 
 #include <cstdarg>
 #include <cwchar>
+#include <cwctype>
+#include <iterator>
 #include <vector>
 
 namespace fieldcheck {
@@ -37,6 +39,10 @@ void ToConsole(const std::wstring& line) {
     }
 }
 
+constexpr const wchar_t* kWords[] = {L"PASS   ", L"FAIL   ", L"SKIPPED"};
+// What a worker's line for the console starts with.
+constexpr wchar_t kSaid[] = L"> ";
+
 }  // namespace
 
 Report::Report(const std::wstring& path)
@@ -51,14 +57,37 @@ void Report::Note(const std::wstring& text) {
 }
 
 void Report::Add(Verdict verdict, const std::wstring& check, const std::wstring& figures) {
-    static constexpr const wchar_t* kWords[] = {L"PASS   ", L"FAIL   ", L"SKIPPED"};
     ++counts_[static_cast<int>(verdict)];
     Write(std::wstring(kWords[static_cast<int>(verdict)]) + L" " + check + L": " + figures);
 }
 
+void Report::Say(const std::wstring& text) {
+    if (pipe_ != nullptr) {
+        Write(kSaid + text);
+    } else {
+        Tell(text);
+    }
+}
+
+void Report::Line(const std::wstring& line) {
+    if (line.starts_with(kSaid)) return Say(line.substr(std::size(kSaid) - 1));
+    for (int verdict = 0; verdict < 3; ++verdict) {
+        counts_[verdict] += line.starts_with(kWords[verdict]);
+    }
+    Write(line);
+}
+
 void Report::Write(const std::wstring& line) {
-    if (file_) WriteAll(file_.get(), Utf8(line + L"\r\n"));
-    ToConsole(line + L"\n");
+    const std::wstring shown = Escaped(line);
+    if (pipe_ != nullptr) {
+        const std::wstring sent = shown + L"\n";
+        DWORD written = 0;
+        WriteFile(pipe_, sent.data(), static_cast<DWORD>(sent.size() * sizeof(wchar_t)), &written,
+                  nullptr);
+        return;
+    }
+    if (file_) WriteAll(file_.get(), Utf8(shown + L"\r\n"));
+    ToConsole(shown + L"\n");
 }
 
 void Tell(const std::wstring& text) {
@@ -84,6 +113,29 @@ std::wstring Format(const wchar_t* format, ...) {
 std::wstring RectText(const RECT& rect) {
     return Format(L"(%ld,%ld) %ldx%ld", rect.left, rect.top, rect.right - rect.left,
                   rect.bottom - rect.top);
+}
+
+std::wstring ErrorText(DWORD error) {
+    wchar_t words[512] = {};
+    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, error, 0, words, 512, nullptr);
+    while (length > 0 && (std::iswspace(words[length - 1]) || words[length - 1] == L'.')) {
+        --length;
+    }
+    return length > 0 ? Format(L"%ls (error %lu)", std::wstring(words, length).c_str(), error)
+                      : Format(L"error %lu", error);
+}
+
+std::wstring Escaped(const std::wstring& text) {
+    std::wstring out;
+    for (const wchar_t c : text) {
+        const bool control = c < 0x20 || (c >= 0x7F && c <= 0x9F);
+        const bool reordering = c == 0x200E || c == 0x200F || (c >= 0x2028 && c <= 0x202E) ||
+                                (c >= 0x2066 && c <= 0x2069);
+        out += control || reordering ? Format(L"\\u%04X", static_cast<unsigned>(c))
+                                     : std::wstring(1, c);
+    }
+    return out;
 }
 
 }  // namespace fieldcheck

@@ -1,6 +1,7 @@
 // The field check's report: one line per check, PASS, FAIL or SKIPPED with the figures behind
-// it. Each line goes to the report file as soon as it is known, so that a host that comes down
-// during a step still leaves what was seen before, and to the console.
+// it. The check itself writes it: each line goes to the report file as soon as it is known, and
+// to the console. The steps run in worker processes, whose reports send their lines to the
+// check, so that a step that brings its process down takes no line of the report with it.
 #pragma once
 
 #include <windows.h>
@@ -15,9 +16,11 @@ enum class Verdict { kPass, kFail, kSkipped };
 
 class Report {
   public:
-    // Replaces the file at `path`: UTF-8 with a signature and CRLF line ends, which every
-    // Notepad shows as written.
+    // The check's: replaces the file at `path`, UTF-8 with a signature and CRLF line ends,
+    // which every Notepad shows as written.
     explicit Report(const std::wstring& path);
+    // A worker's: each line goes down `pipe` to the check.
+    explicit Report(HANDLE pipe) : pipe_(pipe) {}
 
     bool opened() const { return static_cast<bool>(file_); }
     const std::wstring& path() const { return path_; }
@@ -31,6 +34,10 @@ class Report {
     void Skip(const std::wstring& check, const std::wstring& reason) {
         Add(Verdict::kSkipped, check, reason);
     }
+    // A line for the person at the console, not for the report.
+    void Say(const std::wstring& text);
+    // A line as it stands (one that a worker sent, say), counted by its verdict if it has one.
+    void Line(const std::wstring& line);
 
     int Count(Verdict verdict) const { return counts_[static_cast<int>(verdict)]; }
 
@@ -39,10 +46,11 @@ class Report {
 
     std::wstring path_;
     tessalin::UniqueFile file_;
+    HANDLE pipe_ = nullptr;
     int counts_[3] = {};
 };
 
-// A line for the person at the console, not for the report.
+// A line for the person at the console.
 void Tell(const std::wstring& text);
 
 // printf into a wide string; %ls for wide texts.
@@ -50,5 +58,12 @@ std::wstring Format(const wchar_t* format, ...);
 
 // "(left,top) widthxheight"
 std::wstring RectText(const RECT& rect);
+
+// A system error in words, its number after them: "Access is denied (error 5)".
+std::wstring ErrorText(DWORD error);
+
+// Control characters (and the ones that reorder text) written out as \uXXXX, so that a report
+// line is one line that reads as written.
+std::wstring Escaped(const std::wstring& text);
 
 }  // namespace fieldcheck

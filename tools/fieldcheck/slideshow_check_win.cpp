@@ -1,15 +1,24 @@
 // Slide-show coordination: two stand-in slide-show windows ("screenClass") put under the filter,
-// activation and focus moved between them and another window, the focus keeper's ticks
-// counted on a third slide-show window left unfiltered, and everything put back.
+// the first through its slide-show window object as the add-in does, activation and focus moved
+// between them and another window, the focus keeper's ticks timed on a third slide-show window
+// left unfiltered, and everything put back; and the synchronisation group's identifiers.
+#include <windows.h>
+#include <oleauto.h>
+
 #include <cstdint>
+#include <cstring>
 
 #include "check.h"
 #include "demo_steps.h"
 #include "frame/export_guard.h"
+#include "slide_show_object_win.h"
 #include "windows_win.h"
 
 namespace fieldcheck {
 namespace {
+
+// Long enough for four ticks of the focus keeper, a second apart.
+constexpr DWORD kKeeperOnMs = 4300;
 
 // Whatever fails in between, the session ends with every window's own procedure back and the
 // focus keeper off.
@@ -56,6 +65,32 @@ int MoveAmong(std::initializer_list<HWND> windows) {
     return took;
 }
 
+void CheckSyncGroupIds(const FieldCheck& check) {
+    // 38 characters and a NUL, as the add-in's buffer of 39 bytes holds; one byte more to see
+    // that nothing is written past it.
+    char ids[2][40];
+    std::memset(ids, '*', sizeof ids);
+    check.library.Call<void>("CreateNewSyncGroupId", ids[0]);
+    check.library.Call<void>("CreateNewSyncGroupId", ids[1]);
+    constexpr char kForm[] = "{########-####-####-####-############}";  // # a hex digit
+    bool wellFormed = true;
+    for (const char* id : ids) {
+        for (std::size_t i = 0; i + 1 < sizeof kForm; ++i) {
+            const char c = id[i];
+            const bool hex = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+            wellFormed = wellFormed && (kForm[i] == '#' ? hex : c == kForm[i]);
+        }
+        wellFormed = wellFormed && id[38] == '\0' && id[39] == '*';
+    }
+    const bool different = std::memcmp(ids[0], ids[1], 38) != 0;
+    check.report.Expect(
+        wellFormed && different, L"slideshow.sync group id",
+        Format(L"CreateNewSyncGroupId twice: %hs and %hs; %ls, %ls, nothing written past the NUL",
+               wellFormed ? ids[0] : "(not a GUID in braces)", wellFormed ? ids[1] : "",
+               wellFormed ? L"each 38 characters in braces" : L"not as expected",
+               different ? L"different" : L"the same"));
+}
+
 }  // namespace
 
 void CheckSlideShows(const FieldCheck& check) {
@@ -78,18 +113,31 @@ void CheckSlideShows(const FieldCheck& check) {
     PumpMessages(200);
 
     const Session session(check.library);
+    // The add-in reads the handle from the host's object: RegisterSlideShowWindow(GetSSWHandle(
+    // Presentation.SlideShowWindow)), the object in a Variant passed by value.
+    SlideShowWindowObject object(
+        true, static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(showA.get())));
+    VARIANT variant;
+    VariantInit(&variant);
+    variant.vt = VT_DISPATCH;
+    variant.punkVal = object.unknown();
+    const auto handle = check.library.Call<std::intptr_t>("GetSSWHandle", &variant);
     const auto registered =
-        check.library.Call<std::int16_t>("RegisterSlideShowWindow", showA.get());
+        check.library.Call<std::int16_t>("RegisterSlideShowWindow", reinterpret_cast<HWND>(handle));
     const auto started = check.library.Call<std::int32_t>("TessalineSlideShowStarted");
     const auto none = check.library.Call<std::int32_t>("TessalineSlideShowStarted");
     check.report.Expect(
-        registered == -1 && started == 0 && none != 0 && Filtered(showA.get()) &&
+        handle == reinterpret_cast<std::intptr_t>(showA.get()) && object.references() == 1 &&
+            registered == -1 && started == 0 && none != 0 && Filtered(showA.get()) &&
             Filtered(showB.get()),
         L"slideshow.register",
-        Format(L"RegisterSlideShowWindow(show 1) -> %d, TessalineSlideShowStarted() -> %d for show "
+        Format(L"GetSSWHandle(show 1's object) -> %ls, its references %ls; "
+               L"RegisterSlideShowWindow(that) -> %d, TessalineSlideShowStarted() -> %d for show "
                L"2, then %d with none left; the filter in show 1's chain: %ls, in show 2's: %ls",
-               registered, started, none, Filtered(showA.get()) ? L"yes" : L"no",
-               Filtered(showB.get()) ? L"yes" : L"no"));
+               handle == reinterpret_cast<std::intptr_t>(showA.get()) ? L"show 1's window"
+                                                                      : L"another handle",
+               object.references() == 1 ? L"as they were" : L"changed", registered, started, none,
+               Filtered(showA.get()) ? L"yes" : L"no", Filtered(showB.get()) ? L"yes" : L"no"));
 
     counts[0] = counts[1] = counts[2] = {};
     const int moves = MoveAmong({showA.get(), other.get(), showB.get(), other.get(), showA.get(),
@@ -117,27 +165,48 @@ void CheckSlideShows(const FieldCheck& check) {
     ShowWindow(showC.get(), SW_SHOWNOACTIVATE);
     counts[0] = counts[1] = counts[3] = {};
     check.library.Call<void>("StartTessaline");
-    PumpMessages(3300);
-    const int ticks = counts[3].setFocus;
+    PumpMessages(kKeeperOnMs);
+    const MessageCounts ticks = counts[3];
     check.library.Call<void>("EndTessaline");
     PumpMessages(1300);
-    const int afterOff = counts[3].setFocus - ticks;
-    check.report.Expect(
-        ticks >= 2 && ticks <= 4 && afterOff == 0 && counts[0].setFocus + counts[1].setFocus == 0,
-        L"slideshow.focus keeper",
-        Format(L"in 3.3 s switched on: %d ticks reached the unfiltered show, %d the filtered "
-               L"ones; %d in 1.3 s after switching off",
-               ticks, counts[0].setFocus + counts[1].setFocus, afterOff));
+    const int afterOff = counts[3].setFocus - ticks.setFocus;
+    // Once a second, to within a quarter, over the ticks after the first.
+    const ULONGLONG interval =
+        ticks.setFocus > 1 ? (ticks.lastFocusAt - ticks.firstFocusAt) / (ticks.setFocus - 1) : 0;
+    check.report.Expect(ticks.setFocus >= 3 && interval >= 750 && interval <= 1250 &&
+                            afterOff == 0 && counts[0].setFocus + counts[1].setFocus == 0,
+                        L"slideshow.focus keeper",
+                        Format(L"in %lu ms switched on: %d ticks reached the unfiltered show, "
+                               L"%llu ms apart (750 to 1250), %d the filtered ones; %d in 1.3 s "
+                               L"after switching off",
+                               kKeeperOnMs, ticks.setFocus, interval,
+                               counts[0].setFocus + counts[1].setFocus, afterOff));
 
+    // One window given back by itself, then the rest.
+    const auto deregistered =
+        check.library.Call<std::int32_t>("DeregisterSlideShowWindow", showA.get());
+    const bool firstBack = !Filtered(showA.get()) && Filtered(showB.get());
+    const auto again = check.library.Call<std::int32_t>("DeregisterSlideShowWindow", showA.get());
     check.library.Call<void>("TessalineSlideShowsTerminated");
     const bool ownBack = !Filtered(showA.get()) && !Filtered(showB.get());
     counts[0] = counts[1] = {};
     MoveAmong({showA.get(), showB.get()});
+    // Outside a session a register changes nothing.
+    check.library.Call<void>("EndTessalineSession");
+    const auto afterEnd = check.library.Call<std::int16_t>("RegisterSlideShowWindow", showA.get());
     check.report.Expect(
-        ownBack && counts[0].setFocus > 0 && counts[1].setFocus > 0, L"slideshow.put back",
-        Format(L"after TessalineSlideShowsTerminated the shows' own procedures are %ls; focus "
-               L"moved to them reaches them %d and %d time(s)",
-               ownBack ? L"back" : L"not back", counts[0].setFocus, counts[1].setFocus));
+        deregistered == -1 && again == 0 && firstBack && ownBack && counts[0].setFocus > 0 &&
+            counts[1].setFocus > 0 && afterEnd == 0 && !Filtered(showA.get()),
+        L"slideshow.put back",
+        Format(L"DeregisterSlideShowWindow(show 1) -> %d, show 1's own procedure %ls, show 2 "
+               L"still filtered; again -> %d (expected -1, then 0); after "
+               L"TessalineSlideShowsTerminated the shows' own procedures are %ls; focus moved to "
+               L"them reaches them %d and %d time(s); after EndTessalineSession "
+               L"RegisterSlideShowWindow(show 1) -> %d, show 1 %ls",
+               deregistered, firstBack ? L"back" : L"not back alone", again,
+               ownBack ? L"back" : L"not back", counts[0].setFocus, counts[1].setFocus, afterEnd,
+               Filtered(showA.get()) ? L"filtered" : L"not filtered"));
+    CheckSyncGroupIds(check);
 }
 
 }  // namespace fieldcheck

@@ -1,6 +1,7 @@
 #include "windows_win.h"
 
 #include "frame/export_guard.h"
+#include "screenshot.h"
 
 namespace fieldcheck {
 namespace {
@@ -13,6 +14,10 @@ LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM l
             counts->setFocus += message == WM_SETFOCUS;
             counts->killFocus += message == WM_KILLFOCUS;
             counts->probe += message == kProbeMessage;
+            if (message == WM_SETFOCUS) {
+                counts->lastFocusAt = GetTickCount64();
+                if (counts->setFocus == 1) counts->firstFocusAt = counts->lastFocusAt;
+            }
         }
         if (message == kProbeMessage) return static_cast<LRESULT>(wParam + lParam);
         return DefWindowProcW(window, message, wParam, lParam);
@@ -58,6 +63,25 @@ std::vector<HWND> ChildrenOf(HWND parent) {
         children.push_back(child);
     }
     return children;
+}
+
+std::wstring CurrentDirectory() {
+    std::wstring path(32768, L'\0');
+    path.resize(GetCurrentDirectoryW(static_cast<DWORD>(path.size()), path.data()));
+    return path;
+}
+
+std::wstring LongName(const std::wstring& path) {
+    if (path.starts_with(L"\\\\?\\")) return path;
+    if (path.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + path.substr(2);
+    return L"\\\\?\\" + path;
+}
+
+std::wstring Screenshot(HWND window, const std::wstring& prefix, const std::wstring& name) {
+    const std::wstring file = prefix.substr(prefix.find_last_of(L'\\') + 1) + name;
+    return SaveScreenArea(ScreenRect(window), prefix + name)
+               ? L"; screenshot " + file
+               : L"; no screenshot: " + file + L" could not be written";
 }
 
 RECT ScreenRect(HWND window) {

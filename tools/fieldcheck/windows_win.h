@@ -27,6 +27,16 @@ int WidthOf(const RECT& rect);
 int HeightOf(const RECT& rect);
 bool SameRect(const RECT& a, const RECT& b);
 
+// The process's current directory, however long.
+std::wstring CurrentDirectory();
+// The name that reaches paths of any length: \\?\C:\... or \\?\UNC\server\share\...
+std::wstring LongName(const std::wstring& path);
+
+// The window's area of the screen saved as a PNG file at `path` (the folder and name of the
+// report's files, and the rest of the name): "; screenshot NAME" for the line it supports, or
+// why there is none. Only the library's own windows are taken, never a whole monitor.
+std::wstring Screenshot(HWND window, const std::wstring& prefix, const std::wstring& name);
+
 // A function of a loaded system DLL, looked up where newer systems have it; null elsewhere.
 template <class Function>
 Function Lookup(HMODULE module, const char* name) {
@@ -51,12 +61,14 @@ class WindowDc {
     HDC dc_;
 };
 
-// What a counting window received.
+// What a counting window received, and when the first and the last focus message came.
 struct MessageCounts {
     int activate = 0;
     int setFocus = 0;
     int killFocus = 0;
     int probe = 0;
+    ULONGLONG firstFocusAt = 0;
+    ULONGLONG lastFocusAt = 0;
 };
 
 // Answered by a counting window with wParam + lParam, so that a filter in its chain can be

@@ -140,6 +140,23 @@ add_custom_target(host_messages ALL
             $<TARGET_FILE_DIR:standin_host>/Messages)
 add_dependencies(standin_host host_messages)
 
+# A copy of the library with faults that a test plants in it one at a time, chosen by an
+# environment variable, to see the field check FAIL each: linked from the very objects of
+# Tessalin.dll, some of whose calls to the system are wrapped
+# (tests/wine/tools/planted_faults.cpp), so that the shipped DLL is neither rebuilt nor touched.
+set(PLANTED_WRAPS Sleep SetTimer SendMessageW ShowWindow MessageBoxW GetMonitorInfoW
+                  GetClipboardSequenceNumber GetCurrentDirectoryW EmptyClipboard)
+list(TRANSFORM PLANTED_WRAPS PREPEND -Wl,--wrap=)
+add_library(TessalinPlanted SHARED $<TARGET_OBJECTS:Tessalin> $<TARGET_OBJECTS:tessalin_dialogs>
+                                   ${CMAKE_SOURCE_DIR}/tests/wine/tools/planted_faults.cpp)
+set_target_properties(TessalinPlanted PROPERTIES PREFIX "")
+target_compile_definitions(TessalinPlanted PRIVATE UNICODE _UNICODE)
+target_link_options(TessalinPlanted PRIVATE ${STATIC_RUNTIME} -Wl,--kill-at exports.def
+                    ${PLANTED_WRAPS})
+target_link_libraries(TessalinPlanted PRIVATE ${SYSTEM_LIBRARIES})
+add_dependencies(fieldcheck_faults_test TessalinPlanted fieldcheck)
+set_tests_properties(wine.fieldcheck_faults_test PROPERTIES TIMEOUT 600)
+
 # Benchmarks under Wine: bench/wine/NAME_bench.cpp, run by `./run bench`.
 file(GLOB WINE_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/wine/*_bench.cpp)
 foreach(source ${WINE_BENCHES})

@@ -8,10 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "frame/function_lookup_win.h"
 #include "frame/unique_resource_win.h"
 
 namespace fieldcheck {
 
+using tessalin::Lookup;
 using tessalin::UniqueWindow;
 
 std::wstring ClassOf(HWND window);
@@ -36,13 +38,6 @@ std::wstring LongName(const std::wstring& path);
 // report's files, and the rest of the name): "; screenshot NAME" for the line it supports, or
 // why there is none. Only the library's own windows are taken, never a whole monitor.
 std::wstring Screenshot(HWND window, const std::wstring& prefix, const std::wstring& name);
-
-// A function of a loaded system DLL, looked up where newer systems have it; null elsewhere.
-template <class Function>
-Function Lookup(HMODULE module, const char* name) {
-    if (module == nullptr) return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
 
 // A window's device context, released with the object.
 class WindowDc {

@@ -105,6 +105,13 @@ struct WindowDcTraits {
     void Close(Type dc) const noexcept { ReleaseDC(window, dc); }
 };
 
+// A device context of its own in memory (CreateCompatibleDC), to draw into a bitmap.
+struct MemoryDcTraits {
+    using Type = HDC;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type dc) noexcept { DeleteDC(dc); }
+};
+
 // What SelectObject replaced in a device context, selected into it again: the object selected
 // instead can then be deleted, and the context released with its own.
 struct SelectionTraits {
@@ -112,6 +119,21 @@ struct SelectionTraits {
     HDC dc = nullptr;
     static Type Invalid() noexcept { return nullptr; }
     void Close(Type replaced) const noexcept { SelectObject(dc, replaced); }
+};
+
+// Movable global memory (GlobalAlloc), until the clipboard takes it.
+struct GlobalMemoryTraits {
+    using Type = HGLOBAL;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type memory) noexcept { GlobalFree(memory); }
+};
+
+// The address of locked global memory, unlocked again; the memory stays its owner's.
+struct GlobalLockTraits {
+    using Type = void*;
+    HGLOBAL memory = nullptr;
+    static Type Invalid() noexcept { return nullptr; }
+    void Close(Type) const noexcept { GlobalUnlock(memory); }
 };
 
 // The open clipboard, held for the window named when it was opened.
@@ -135,9 +157,12 @@ using UniqueKey = UniqueResource<RegistryKeyTraits>;
 using UniqueWindow = UniqueResource<WindowTraits>;
 using UniqueGdiObject = UniqueResource<GdiObjectTraits>;
 using UniqueModule = UniqueResource<ModuleTraits>;
-using UniqueWindowDc = UniqueResource<WindowDcTraits>;    // (GetDC(window), {window})
-using UniqueScreenDc = UniqueWindowDc;                    // (GetDC(nullptr))
+using UniqueWindowDc = UniqueResource<WindowDcTraits>;  // (GetDC(window), {window})
+using UniqueScreenDc = UniqueWindowDc;                  // (GetDC(nullptr))
+using UniqueMemoryDc = UniqueResource<MemoryDcTraits>;
 using UniqueSelection = UniqueResource<SelectionTraits>;  // (SelectObject(dc, object), {dc})
+using UniqueGlobalMemory = UniqueResource<GlobalMemoryTraits>;
+using UniqueGlobalLock = UniqueResource<GlobalLockTraits>;  // (GlobalLock(memory), {memory})
 using UniqueClipboard = UniqueResource<ClipboardTraits>;
 using UniqueCoTaskText = UniqueResource<CoTaskTextTraits>;
 

@@ -33,22 +33,6 @@ UniqueClipboard OpenClipboardWithin(HWND window, DWORD patienceMs) noexcept {
     }
 }
 
-class LockedGlobal {
-  public:
-    explicit LockedGlobal(HANDLE memory) noexcept : memory_(memory), data_(GlobalLock(memory)) {}
-    ~LockedGlobal() {
-        if (data_ != nullptr) GlobalUnlock(memory_);
-    }
-    LockedGlobal(const LockedGlobal&) = delete;
-    LockedGlobal& operator=(const LockedGlobal&) = delete;
-
-    const void* data() const noexcept { return data_; }
-
-  private:
-    HANDLE memory_;
-    void* data_;
-};
-
 // What `read` makes of the data of a clipboard format, given its address and the size of its
 // block; nothing when the owner did not render it, or it cannot be locked or is too large to
 // copy. The block may be far larger than its data.
@@ -56,10 +40,10 @@ template <class Read>
 auto ReadClipboardData(UINT format, Read read) -> decltype(read(nullptr, 0)) {
     HANDLE data = GetClipboardData(format);
     if (data == nullptr) return std::nullopt;
-    const LockedGlobal locked(data);
-    if (locked.data() == nullptr) return std::nullopt;
+    const UniqueGlobalLock locked(GlobalLock(data), {data});
+    if (!locked) return std::nullopt;
     try {
-        return read(locked.data(), GlobalSize(data));
+        return read(locked.get(), GlobalSize(data));
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }

@@ -64,13 +64,23 @@ endif()
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-# Shared helpers of the tests under Wine: loading the DLL, helper child processes, windows.
+# The host's side, which the field check, the stand-in host, the tests under Wine and the
+# benchmarks share: loading the library, the message loop, reading windows, notes on the
+# clipboard, screenshots. Its users include it, and their own headers, from the checkout's root:
+# "tools/hostkit/windows_win.h".
+file(GLOB HOSTKIT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/hostkit/*.cpp)
+add_library(hostkit STATIC ${HOSTKIT_SOURCES})
+target_include_directories(hostkit PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/src)
+target_compile_definitions(hostkit PUBLIC UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601)
+target_compile_options(hostkit PRIVATE ${WARNINGS})
+target_link_libraries(hostkit PUBLIC ${SYSTEM_LIBRARIES} uuid)
+target_link_options(hostkit PUBLIC ${STATIC_RUNTIME})
+
+# Shared helpers of the tests under Wine: the DLL beside them, helper child processes, windows.
 file(GLOB WINE_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/support/*.cpp)
 add_library(wine_support STATIC ${WINE_SUPPORT})
-target_include_directories(wine_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/wine ${CMAKE_SOURCE_DIR}/src)
-target_compile_definitions(wine_support PUBLIC UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601)
-target_link_libraries(wine_support PUBLIC gtest ${SYSTEM_LIBRARIES} version)
-target_link_options(wine_support PUBLIC ${STATIC_RUNTIME})
+target_include_directories(wine_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/wine)
+target_link_libraries(wine_support PUBLIC gtest hostkit version)
 
 # One program per test file under Wine, so every file loads the DLL into a fresh process.
 file(GLOB WINE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*_test.cpp)
@@ -85,8 +95,6 @@ foreach(source ${WINE_TESTS})
     set_tests_properties(wine.${name} PROPERTIES RESOURCE_LOCK display TIMEOUT 300)
 endforeach()
 target_link_libraries(file_dialogs_test PRIVATE tessalin_dialogs)
-# The stand-in for the host's slide-show window object is the field check's.
-target_include_directories(window_helpers_test PRIVATE ${CMAKE_SOURCE_DIR}/tools/fieldcheck)
 
 # The notes view and the overlays again with the system at 144 pixels per inch: sizes and
 # fonts scale from the design values, and the rectangles the library is given stay exact.
@@ -105,19 +113,13 @@ add_test(NAME dll.tables
 
 # The field check, which add-in authors run on Windows beside the DLL. It reads the library's
 # design tables for the sizes it expects, calls the library only through its exports, and
-# shares the stand-in host's screenshots and message loop. It imports only known DLLs (its
-# test, like the DLL's).
+# shares the host side's kit. It imports only known DLLs (its test, like the DLL's).
 file(GLOB FIELDCHECK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/fieldcheck/*.cpp)
-add_executable(fieldcheck ${FIELDCHECK_SOURCES} ${CMAKE_SOURCE_DIR}/demo/screenshot.cpp
-                          ${CMAKE_SOURCE_DIR}/demo/message_loop.cpp
-                          ${CMAKE_SOURCE_DIR}/tools/fieldcheck/fieldcheck.rc)
-target_include_directories(fieldcheck PRIVATE ${CMAKE_SOURCE_DIR}/demo ${CMAKE_SOURCE_DIR}/src
-                                              ${CMAKE_SOURCE_DIR}/tools/fieldcheck
-                                              ${CMAKE_BINARY_DIR}/generated)
-target_compile_definitions(fieldcheck PRIVATE UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601)
+add_executable(fieldcheck ${FIELDCHECK_SOURCES} ${CMAKE_SOURCE_DIR}/tools/fieldcheck/fieldcheck.rc)
+target_include_directories(fieldcheck PRIVATE ${CMAKE_BINARY_DIR}/generated)
 target_compile_options(fieldcheck PRIVATE ${WARNINGS})
-target_link_options(fieldcheck PRIVATE ${STATIC_RUNTIME} -municode -s)
-target_link_libraries(fieldcheck PRIVATE ${SYSTEM_LIBRARIES} uuid)
+target_link_options(fieldcheck PRIVATE -municode -s)
+target_link_libraries(fieldcheck PRIVATE hostkit)
 add_dependencies(fieldcheck Tessalin)
 add_test(NAME wine.fieldcheck
          COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-fieldcheck $<TARGET_FILE:fieldcheck>)
@@ -129,11 +131,9 @@ add_test(NAME fieldcheck.imports
 # the program: the demo names its own folder as the installation folder.
 file(GLOB DEMO_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/demo/*.cpp)
 add_executable(standin_host ${DEMO_SOURCES})
-target_include_directories(standin_host PRIVATE ${CMAKE_SOURCE_DIR}/demo ${CMAKE_SOURCE_DIR}/src)
-target_compile_definitions(standin_host PRIVATE UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601)
 target_compile_options(standin_host PRIVATE ${WARNINGS})
-target_link_options(standin_host PRIVATE ${STATIC_RUNTIME} -municode)
-target_link_libraries(standin_host PRIVATE ${SYSTEM_LIBRARIES} uuid)
+target_link_options(standin_host PRIVATE -municode)
+target_link_libraries(standin_host PRIVATE hostkit)
 add_dependencies(standin_host Tessalin)
 add_custom_target(host_messages ALL
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/demo/messages
@@ -153,6 +153,7 @@ set_target_properties(TessalinPlanted PROPERTIES PREFIX "")
 target_compile_definitions(TessalinPlanted PRIVATE UNICODE _UNICODE)
 target_link_options(TessalinPlanted PRIVATE ${STATIC_RUNTIME} -Wl,--kill-at exports.def
                     ${PLANTED_WRAPS})
+target_include_directories(TessalinPlanted PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(TessalinPlanted PRIVATE ${SYSTEM_LIBRARIES})
 add_dependencies(fieldcheck_faults_test TessalinPlanted fieldcheck)
 set_tests_properties(wine.fieldcheck_faults_test PROPERTIES TIMEOUT 600)

@@ -5,15 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "host_library.h"
+#include "tools/hostkit/library_win.h"
 
 struct Demo {
-    const HostLibrary& library;
+    const hostkit::Library& library;
     std::wstring outputFolder;  // screenshots and other files the demo leaves behind
 };
-
-// Runs the host's message loop for about the given time, as the host would between calls.
-void PumpMessages(unsigned long milliseconds);
 
 void DemoLifecycleStart(const Demo& demo);
 void DemoLifecycleEnd(const Demo& demo);

@@ -9,7 +9,7 @@
 #include "demo_steps.h"
 
 void DemoFiles(const Demo& demo) {
-    const HostLibrary& lib = demo.library;
+    const hostkit::Library& lib = demo.library;
     wchar_t buffer[2048];
     const auto appDataLength = lib.Call<std::int32_t>("UserAppDataFolder", buffer);
     const std::wstring appData(buffer);

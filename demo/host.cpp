@@ -12,10 +12,8 @@
 
 int RunDemo(const wchar_t* dllPath, const wchar_t* outputFolder) {
     // The host's own language files lie in Messages next to the program.
-    wchar_t exe[MAX_PATH] = {};
-    const std::wstring exePath(exe, GetModuleFileNameW(nullptr, exe, MAX_PATH));
-    const DemoInstallation installation(exePath.substr(0, exePath.find_last_of(L'\\')));
-    HostLibrary tessalin(dllPath);
+    const DemoInstallation installation(hostkit::ProgramFolder());
+    const hostkit::Library tessalin(dllPath);
     if (!tessalin.loaded()) {
         std::wprintf(L"LoadLibraryW(%ls) failed: error %lu\n", dllPath, GetLastError());
         return 1;

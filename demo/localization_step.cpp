@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "demo_steps.h"
 #include "frame/unique_resource_win.h"
+#include "tools/hostkit/windows_win.h"
 
 namespace {
 
@@ -35,26 +37,13 @@ std::wstring Printable(const std::wstring& text) {
 // The message box runs its own message loop; this thread timer fires inside it, reports what
 // the box shows and presses OK, as a presenter would.
 void CALLBACK CloseMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND box = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM found) -> BOOL {
-            wchar_t name[16];
-            if (GetClassNameW(window, name, 16) == 0 || std::wstring(name) != L"#32770") {
-                return TRUE;
-            }
-            *reinterpret_cast<HWND*>(found) = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&box));
-    if (box == nullptr) return;
+    const std::vector<HWND> boxes = hostkit::ThreadWindowsOfClass(L"#32770");
+    if (boxes.empty()) return;
     KillTimer(nullptr, timer);
-    wchar_t title[256] = {};
-    wchar_t text[1024] = {};
-    GetWindowTextW(box, title, 256);
-    GetDlgItemTextW(box, 0xFFFF, text, 1024);
-    std::wprintf(L"  the box shows \"%ls\": \"%ls\"; pressing OK\n", Printable(title).c_str(),
-                 Printable(text).c_str());
+    HWND box = boxes.front();
+    std::wprintf(L"  the box shows \"%ls\": \"%ls\"; pressing OK\n",
+                 Printable(hostkit::TextOf(box)).c_str(),
+                 Printable(hostkit::TextOf(GetDlgItem(box, 0xFFFF))).c_str());
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
 

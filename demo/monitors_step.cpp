@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "demo_steps.h"
-#include "screenshot.h"
+#include "tools/hostkit/screenshot_win.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ bool g_screenshotSaved = false;
 // Runs from the library's message dispatching while the numbers are up.
 void CALLBACK Photograph(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
-    g_screenshotSaved = SaveVirtualScreen(g_screenshotPath);
+    g_screenshotSaved = hostkit::SaveVirtualScreen(g_screenshotPath);
 }
 
 }  // namespace

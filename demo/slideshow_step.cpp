@@ -6,14 +6,17 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "demo_steps.h"
+#include "frame/unique_resource_win.h"
+#include "tools/hostkit/message_loop_win.h"
 
 namespace {
 
 int g_focusMessages[2] = {0, 0};
-std::vector<HWND> g_shows;
+std::vector<tessalin::UniqueWindow> g_shows;
 
 LRESULT CALLBACK ShowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     const auto index = static_cast<int>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
@@ -23,9 +26,9 @@ LRESULT CALLBACK ShowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         HDC dc = BeginPaint(wnd, &paint);
         RECT client;
         GetClientRect(wnd, &client);
-        HBRUSH background = CreateSolidBrush(index == 0 ? RGB(32, 64, 128) : RGB(128, 48, 32));
-        FillRect(dc, &client, background);
-        DeleteObject(background);
+        const tessalin::UniqueGdiObject background(
+            CreateSolidBrush(index == 0 ? RGB(32, 64, 128) : RGB(128, 48, 32)));
+        FillRect(dc, &client, static_cast<HBRUSH>(background.get()));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, RGB(255, 255, 255));
         wchar_t text[64];
@@ -59,16 +62,17 @@ void DemoSlideShowStart(const Demo& demo) {
     EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
     for (int i = 0; i < 2; ++i) {
         const RECT r = monitors[static_cast<std::size_t>(i) % monitors.size()];
-        HWND show = CreateWindowExW(0, L"screenClass", L"Slide show", WS_POPUP | WS_VISIBLE, r.left,
-                                    r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
-                                    GetModuleHandleW(nullptr), nullptr);
-        SetWindowLongPtrW(show, GWLP_USERDATA, i);
-        InvalidateRect(show, nullptr, TRUE);
-        g_shows.push_back(show);
+        tessalin::UniqueWindow show(CreateWindowExW(0, L"screenClass", L"Slide show",
+                                                    WS_POPUP | WS_VISIBLE, r.left, r.top,
+                                                    r.right - r.left, r.bottom - r.top, nullptr,
+                                                    nullptr, GetModuleHandleW(nullptr), nullptr));
+        SetWindowLongPtrW(show.get(), GWLP_USERDATA, i);
+        InvalidateRect(show.get(), nullptr, TRUE);
+        g_shows.push_back(std::move(show));
         std::wprintf(L"host: slide show %d at (%ld,%ld) %ldx%ld\n", i + 1, r.left, r.top,
                      r.right - r.left, r.bottom - r.top);
     }
-    PumpMessages(200);
+    hostkit::PumpMessages(200);
 
     demo.library.Call<void>("StartTessalineSession");
     std::wprintf(L"StartTessalineSession()\n");
@@ -81,12 +85,12 @@ void DemoSlideShowStart(const Demo& demo) {
     demo.library.Call<void>("StartTessaline");
     std::wprintf(L"StartTessaline()\n");
     g_focusMessages[0] = g_focusMessages[1] = 0;
-    PumpMessages(3000);
+    hostkit::PumpMessages(3000);
     std::wprintf(L"host: focus messages reaching the filtered shows in 3 s: %d and %d\n",
                  g_focusMessages[0], g_focusMessages[1]);
-    SetForegroundWindow(g_shows[0]);
-    SetForegroundWindow(g_shows[1]);
-    PumpMessages(200);
+    SetForegroundWindow(g_shows[0].get());
+    SetForegroundWindow(g_shows[1].get());
+    hostkit::PumpMessages(200);
     std::wprintf(L"host: after switching the foreground between them: %d and %d\n",
                  g_focusMessages[0], g_focusMessages[1]);
 }
@@ -98,6 +102,5 @@ void DemoSlideShowEnd(const Demo& demo) {
     std::wprintf(L"EndTessalineSession()\n");
     demo.library.Call<void>("EndTessaline");
     std::wprintf(L"EndTessaline()\n");
-    for (HWND show : g_shows) DestroyWindow(show);
     g_shows.clear();
 }

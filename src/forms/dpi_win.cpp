@@ -29,7 +29,7 @@ int DpiOf(HDC dc) noexcept {
 }  // namespace
 
 int SystemDpi() noexcept {
-    const UniqueScreenDc screen(GetDC(nullptr));
+    const UniqueWindowDc screen(GetDC(nullptr));
     return DpiOf(screen.get());
 }
 

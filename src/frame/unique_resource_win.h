@@ -158,7 +158,6 @@ using UniqueWindow = UniqueResource<WindowTraits>;
 using UniqueGdiObject = UniqueResource<GdiObjectTraits>;
 using UniqueModule = UniqueResource<ModuleTraits>;
 using UniqueWindowDc = UniqueResource<WindowDcTraits>;  // (GetDC(window), {window})
-using UniqueScreenDc = UniqueWindowDc;                  // (GetDC(nullptr))
 using UniqueMemoryDc = UniqueResource<MemoryDcTraits>;
 using UniqueSelection = UniqueResource<SelectionTraits>;  // (SelectObject(dc, object), {dc})
 using UniqueGlobalMemory = UniqueResource<GlobalMemoryTraits>;

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -16,6 +15,8 @@
 
 #include "support/library.h"
 #include "support/temp_folder.h"
+#include "tools/hostkit/clipboard_win.h"
+#include "tools/hostkit/windows_win.h"
 
 using namespace testing_support;
 
@@ -52,19 +53,16 @@ struct UsersClipboard {
     bool operator==(const UsersClipboard&) const = default;
 };
 
+// As many bytes as were put: a block of global memory may be larger than its data.
 std::string Bytes(UINT format, std::size_t size) {
-    HANDLE data = GetClipboardData(format);
-    const char* bytes = data != nullptr ? static_cast<const char*>(GlobalLock(data)) : nullptr;
-    if (bytes == nullptr) return "";
-    std::string copy(bytes, std::min<std::size_t>(size, GlobalSize(data)));
-    GlobalUnlock(data);
-    return copy;
+    const std::vector<char> bytes = hostkit::GlobalBytes(GetClipboardData(format));
+    return std::string(bytes.data(), std::min(size, bytes.size()));
 }
 
 UsersClipboard ReadClipboard(const UsersClipboard& like) {
     UsersClipboard read;
     // Wine's own clipboard manager opens it for a moment after each change.
-    for (int attempt = 0; attempt < 100 && !OpenClipboard(nullptr); ++attempt) Sleep(20);
+    const auto open = hostkit::OpenClipboardPatiently(nullptr);
     read.text = Bytes(CF_UNICODETEXT, like.text.size());
     read.dib = Bytes(CF_DIB, like.dib.size());
     read.files = Bytes(CF_HDROP, like.files.size());
@@ -73,15 +71,7 @@ UsersClipboard ReadClipboard(const UsersClipboard& like) {
         GetEnhMetaFileBits(static_cast<HENHMETAFILE>(drawing), read.drawing.size(),
                            reinterpret_cast<BYTE*>(read.drawing.data()));
     }
-    CloseClipboard();
     return read;
-}
-
-void SetBytes(UINT format, const std::string& bytes) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
-    GlobalUnlock(memory);
-    SetClipboardData(format, memory);
 }
 
 UsersClipboard PutUsersClipboard(bool keptOutOfHistory) {
@@ -101,20 +91,18 @@ UsersClipboard PutUsersClipboard(bool keptOutOfHistory) {
     put.drawing.resize(GetEnhMetaFileBits(drawing, 0, nullptr));
     GetEnhMetaFileBits(drawing, put.drawing.size(), reinterpret_cast<BYTE*>(put.drawing.data()));
 
-    HWND owner =
-        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    EXPECT_TRUE(OpenClipboard(owner));
-    EmptyClipboard();
-    SetBytes(CF_UNICODETEXT, put.text);
-    SetBytes(CF_DIB, put.dib);
-    SetBytes(CF_HDROP, put.files);
+    const tessalin::UniqueWindow owner = hostkit::MessageWindow();
+    const hostkit::ClipboardCopy copy(owner.get());
+    EXPECT_TRUE(copy.opened());
+    copy.Put(CF_UNICODETEXT, put.text.data(), put.text.size());
+    copy.Put(CF_DIB, put.dib.data(), put.dib.size());
+    copy.Put(CF_HDROP, put.files.data(), put.files.size());
     SetClipboardData(CF_ENHMETAFILE, drawing);
     if (keptOutOfHistory) {
-        SetBytes(RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing"),
-                 std::string(4, '\0'));
+        const DWORD excluded = 0;
+        copy.Put(RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing"),
+                 &excluded, sizeof excluded);
     }
-    CloseClipboard();
-    DestroyWindow(owner);
     return put;
 }
 

@@ -25,6 +25,7 @@
 #include "support/message_box.h"
 #include "support/temp_folder.h"
 #include "support/windows.h"
+#include "tools/hostkit/apartment_win.h"
 
 using namespace testing_support;
 using tessalin::DialogRoad;
@@ -206,7 +207,6 @@ class FileDialogs : public testing::TestWithParam<DialogCase> {
         hostClass_.reset();
     }
     void SetUp() override {
-        OleInitialize(nullptr);  // as in every host
         GetCurrentDirectoryW(MAX_PATH, start_);
         SetCurrentDirectoryW(temp_.path().c_str());
         for (const wchar_t* name : {L"a.tln", L"b.avi", L"c.xmpe", L"d.txt"})
@@ -214,10 +214,7 @@ class FileDialogs : public testing::TestWithParam<DialogCase> {
         buffer_.fill(kCanary);
         SetActiveWindow(host_->get());
     }
-    void TearDown() override {
-        SetCurrentDirectoryW(start_);
-        OleUninitialize();
-    }
+    void TearDown() override { SetCurrentDirectoryW(start_); }
 
     const Dialog& dialog() const { return *GetParam().dialog; }
 
@@ -245,6 +242,7 @@ class FileDialogs : public testing::TestWithParam<DialogCase> {
     wchar_t start_[MAX_PATH] = {};
     TempFolder temp_;
     Library library_;
+    const hostkit::Apartment ole_{hostkit::Apartment::With::kOle};  // as in every host
     // One host window for all tests: Wine takes seconds to destroy an active window.
     static inline std::optional<RecordingClass> hostClass_;
     static inline std::optional<TestWindow> host_;

@@ -70,14 +70,14 @@ TEST_F(FocusKeeper, TicksOncePerSecondOnlyToUnfilteredSlideShowWindowsOfThisThre
     ASSERT_EQ(library_->Get<HandleToBits>("RegisterSlideShowWindow")(filtered.get()), 0xFFFFu);
     RecordingClass::Seen().clear();
 
-    PumpFor(1300);
+    PumpMessages(1300);
     EXPECT_EQ(Focus(free.get()), 0) << "off until switched on";
 
     on_();
     on_();  // a second switch-on leaves one timer
-    PumpFor(500);
+    PumpMessages(500);
     EXPECT_EQ(Focus(free.get()), 0) << "the first tick comes about a second later";
-    PumpFor(2800);
+    PumpMessages(2800);
     EXPECT_GE(Focus(free.get()), 2);
     EXPECT_LE(Focus(free.get()), 4);
     EXPECT_EQ(Focus(filtered.get()), 0) << "the filter drops the ticks' focus messages";
@@ -87,7 +87,7 @@ TEST_F(FocusKeeper, TicksOncePerSecondOnlyToUnfilteredSlideShowWindowsOfThisThre
 
     off_();
     const int atStop = Focus(free.get());
-    PumpFor(1500);
+    PumpMessages(1500);
     EXPECT_EQ(Focus(free.get()), atStop) << "no tick after switching off";
 
     library_->Get<VoidFn>("TessalineSlideShowsTerminated")();
@@ -98,7 +98,7 @@ TEST_F(FocusKeeper, SwitchingOffWithoutSwitchingOnDoesNothing) {
     TestWindow free(L"screenClass", L"free");
     off_();
     off_();
-    PumpFor(1300);
+    PumpMessages(1300);
     EXPECT_EQ(Focus(free.get()), 0);
 }
 
@@ -120,7 +120,7 @@ TEST_F(FocusKeeper, HiddenWindowDestroyedByTheHostIsMadeAgainWhenSwitchedOn) {
         if (offBetween) off_();
         on_();
         const int before = Focus(free.get());
-        PumpFor(2300);
+        PumpMessages(2300);
         EXPECT_GE(Focus(free.get()), before + 1) << "switch-off between: " << offBetween;
     }
 
@@ -139,7 +139,7 @@ TEST_F(FocusKeeper, UnloadWhileRunningStopsTheTicks) {
     TestWindow free(L"screenClass", L"free");
     on_();
     library_->Free();
-    PumpFor(1500);
+    PumpMessages(1500);
     EXPECT_EQ(Focus(free.get()), 0);
 }
 

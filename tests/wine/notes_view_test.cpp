@@ -9,11 +9,8 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
-#include <set>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -22,7 +19,11 @@
 #include "support/library.h"
 #include "support/temp_folder.h"
 #include "support/windows.h"
+#include "tools/hostkit/clipboard_win.h"
+#include "tools/hostkit/notes_window_win.h"
 
+using hostkit::NotesWindows;
+using hostkit::RtfFormat;
 using testing_support::CountGuiObjects;
 using testing_support::GuiObjects;
 using testing_support::Library;
@@ -40,51 +41,12 @@ using TextFn = void (*)(std::intptr_t, const wchar_t*);
 
 constexpr char kBoldRtf[] = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 plain {\\b bold} text\\par}";
 
-std::vector<HWND> ChildrenOf(HWND parent) {
-    std::vector<HWND> children;
-    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        children.push_back(child);
-    }
-    return children;
-}
-
-std::set<HWND> NotesWindows() {
-    const std::vector<HWND> found = testing_support::ThreadWindowsOfClass(L"TNotesForm");
-    return {found.begin(), found.end()};
-}
-
-UINT RtfFormat() {
-    return RegisterClipboardFormatW(L"Rich Text Format");
-}
-
-// Null data stands for a format that its owner renders only when asked.
-void SetClipboardBytes(UINT format, const void* data, std::size_t bytes) {
-    HGLOBAL memory = data != nullptr ? GlobalAlloc(GMEM_MOVEABLE, bytes) : nullptr;
-    if (memory != nullptr) {
-        std::memcpy(GlobalLock(memory), data, bytes);
-        GlobalUnlock(memory);
-    }
-    SetClipboardData(format, memory);
-}
-
-void PutOnClipboard(UINT format, const void* data, std::size_t bytes, HWND owner = nullptr) {
-    ASSERT_TRUE(OpenClipboard(owner));
-    EmptyClipboard();
-    SetClipboardBytes(format, data, bytes);
-    CloseClipboard();
-}
-
 void PutRtfOnClipboard(const char* rtf) {
-    PutOnClipboard(RtfFormat(), rtf, std::strlen(rtf) + 1);
-}
-
-void SetClipboardText(const std::wstring& text) {
-    SetClipboardBytes(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    ASSERT_TRUE(hostkit::ClipboardCopy(nullptr).PutNotes(rtf));
 }
 
 void PutPlainTextOnClipboard(const std::wstring& text, HWND owner = nullptr) {
-    PutOnClipboard(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t), owner);
+    ASSERT_TRUE(hostkit::ClipboardCopy(owner).PutText(text));
 }
 
 bool ClipboardIsEmpty() {
@@ -103,33 +65,22 @@ class NotesView {
     NotesView(const Library& library, std::int32_t left, std::int32_t top, std::int32_t width,
               std::int32_t height)
         : library_(library) {
-        const std::set<HWND> before = NotesWindows();
+        const std::vector<HWND> before = NotesWindows();
         handle_ = library.Get<CreateFn>("CreateNotesView")(
             WithDirtyHigh(left), WithDirtyHigh(top), WithDirtyHigh(width), WithDirtyHigh(height));
-        for (HWND window : NotesWindows()) {
-            if (before.count(window) == 0) window_ = window;
-        }
-        const std::vector<HWND> children = ChildrenOf(window_);
-        if (children.size() != 2) return;
-        richEdit_ = children[0];
-        panel_ = children[1];
-        const std::vector<HWND> onPanel = ChildrenOf(panel_);
-        if (onPanel.size() != 3) return;
-        zoomOut_ = onPanel[0];
-        label_ = onPanel[1];
-        zoomIn_ = onPanel[2];
+        view_ = hostkit::NewNotesView(before);
     }
     ~NotesView() { library_.Get<HandleFn>("DestroyNotesView")(handle_); }
     NotesView(const NotesView&) = delete;
     NotesView& operator=(const NotesView&) = delete;
 
     std::intptr_t handle() const { return handle_; }
-    HWND window() const { return window_; }
-    HWND richEdit() const { return richEdit_; }
-    HWND panel() const { return panel_; }
-    HWND zoomOut() const { return zoomOut_; }
-    HWND label() const { return label_; }
-    HWND zoomIn() const { return zoomIn_; }
+    HWND window() const { return view_.window; }
+    HWND richEdit() const { return view_.richEdit; }
+    HWND panel() const { return view_.panel; }
+    HWND zoomOut() const { return view_.zoomOut; }
+    HWND label() const { return view_.label; }
+    HWND zoomIn() const { return view_.zoomIn; }
 
     void SetText(const wchar_t* text) const { library_.Get<TextFn>("SetNotesText")(handle_, text); }
 
@@ -138,30 +89,26 @@ class NotesView {
 
     Zoom CurrentZoom() const {
         Zoom zoom;
-        SendMessageW(richEdit_, EM_GETZOOM, reinterpret_cast<WPARAM>(&zoom.numerator),
+        SendMessageW(view_.richEdit, EM_GETZOOM, reinterpret_cast<WPARAM>(&zoom.numerator),
                      reinterpret_cast<LPARAM>(&zoom.denominator));
         return zoom;
     }
 
     bool IsBold(const std::wstring& word) const {
-        const std::size_t at = TextOf(richEdit_).find(word);
+        const std::size_t at = TextOf(view_.richEdit).find(word);
         if (at == std::wstring::npos) return false;
-        SendMessageW(richEdit_, EM_SETSEL, at, at + word.size());
+        SendMessageW(view_.richEdit, EM_SETSEL, at, at + word.size());
         CHARFORMAT2W format{};
         format.cbSize = sizeof format;
-        SendMessageW(richEdit_, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+        SendMessageW(view_.richEdit, EM_GETCHARFORMAT, SCF_SELECTION,
+                     reinterpret_cast<LPARAM>(&format));
         return (format.dwMask & CFM_BOLD) != 0 && (format.dwEffects & CFE_BOLD) != 0;
     }
 
   private:
     const Library& library_;
     std::intptr_t handle_ = 0;
-    HWND window_ = nullptr;
-    HWND richEdit_ = nullptr;
-    HWND panel_ = nullptr;
-    HWND zoomOut_ = nullptr;
-    HWND label_ = nullptr;
-    HWND zoomIn_ = nullptr;
+    hostkit::NotesViewWindows view_;
 };
 
 // Put on a view's rich edit: counts the zooms it is given, and when told, fails the next stream
@@ -285,36 +232,14 @@ TEST(NotesView, LongLinesWrapAtTheWindowsWidth) {
 }
 
 // Clipboard history, remote-desktop sync and clipboard managers open the clipboard right after
-// every change, just when the add-in refreshes the notes. A second thread holds it, opened for
-// a window of its own (one opened for no window could be taken over by any other such opening),
-// or for the notes' owner. When given a text, the holder copies it before it lets go, as the
-// user copying something does, or the owner rendering its notes.
-std::thread HoldClipboard(DWORD holdMs, const wchar_t* copies = nullptr, HWND owner = nullptr) {
-    HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    std::thread holder([=] {
-        HWND own = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
-                                   nullptr);
-        const BOOL held = OpenClipboard(owner != nullptr ? owner : own);
-        SetEvent(opened);
-        Sleep(holdMs);
-        if (held && copies != nullptr) {
-            EmptyClipboard();
-            SetClipboardText(copies);
-        }
-        if (held) CloseClipboard();
-        DestroyWindow(own);
-    });
-    WaitForSingleObject(opened, 10000);
-    CloseHandle(opened);
-    return holder;
-}
-
+// every change, just when the add-in refreshes the notes: a second thread holds it, for a window
+// of its own or for the notes' owner.
 TEST(NotesView, ClipboardHeldByAnotherProgramNeverBlanksTheViewNorLosesTheNotes) {
     struct Case {
         DWORD holdMs;
         const wchar_t* afterCall;
         const wchar_t* afterPump;
-        const wchar_t* copies = nullptr;
+        const wchar_t* copies = L"";
         bool byOwner = false;
     };
     // Within the wait, the notes come at once; after it, from the view's timer; held longer
@@ -330,15 +255,15 @@ TEST(NotesView, ClipboardHeldByAnotherProgramNeverBlanksTheViewNorLosesTheNotes)
         PutPlainTextOnClipboard(L"A");
         view.SetText(L"");
         PutPlainTextOnClipboard(L"B", held.byOwner ? owner.get() : nullptr);
-        std::thread holder =
-            HoldClipboard(held.holdMs, held.copies, held.byOwner ? owner.get() : nullptr);
+        hostkit::ClipboardHolder holder(held.holdMs, held.copies,
+                                        held.byOwner ? owner.get() : nullptr);
         const auto start = std::chrono::steady_clock::now();
         view.SetText(L"");
         EXPECT_LT(std::chrono::steady_clock::now() - start,
                   std::chrono::milliseconds(std::min<DWORD>(held.holdMs, 250) + 250));
         EXPECT_EQ(TextOf(view.richEdit()), held.afterCall) << "held " << held.holdMs << " ms";
-        testing_support::PumpFor(std::min<DWORD>(held.holdMs, 3500) + 500);
-        holder.join();
+        testing_support::PumpMessages(std::min<DWORD>(held.holdMs, 3500) + 500);
+        holder.Join();
         EXPECT_EQ(TextOf(view.richEdit()), held.afterPump) << "held " << held.holdMs << " ms";
         EXPECT_EQ(IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE,
                   std::wstring(held.afterPump) == L"A");
@@ -355,13 +280,13 @@ TEST(NotesView, RetryGivesUpOnceAnotherViewTookItsNotes) {
     PutPlainTextOnClipboard(L"A");
     view.SetText(L"");
     PutPlainTextOnClipboard(L"B", addIn.get());
-    std::thread holder = HoldClipboard(400);
+    hostkit::ClipboardHolder holder(400);
     view.SetText(L"");
-    holder.join();
+    holder.Join();
     PutPlainTextOnClipboard(L"C", addIn.get());
     other.SetText(L"");
     PutPlainTextOnClipboard(L"D", addIn.get());
-    testing_support::PumpFor(600);
+    testing_support::PumpMessages(600);
     EXPECT_EQ(TextOf(view.richEdit()), L"A");
     EXPECT_EQ(TextOf(other.richEdit()), L"C");
 }
@@ -393,11 +318,12 @@ TEST(NotesView, FormattedNotesThatCannotBeHadFallBackToPlainText) {
         NotesView view(library, 0, 0, 640, 480);
         PutPlainTextOnClipboard(L"A");
         view.SetText(L"");
-        ASSERT_TRUE(OpenClipboard(owner.get()));
-        EmptyClipboard();
-        SetClipboardBytes(RtfFormat(), c.rtf.data(), c.rtf.size());
-        if (c.withText) SetClipboardText(L"plain notes");
-        CloseClipboard();
+        {
+            const hostkit::ClipboardCopy copy(owner.get());
+            ASSERT_TRUE(copy.opened());
+            copy.Put(RtfFormat(), c.rtf.data(), c.rtf.size());
+            if (c.withText) copy.PutText(L"plain notes");
+        }
         SpyOn(view.richEdit());
         g_failNextStream = c.failsToStream;
         view.SetText(L"");
@@ -551,7 +477,7 @@ TEST(NotesView, ItsFontFollowsTheUsersSettings) {
         EXPECT_EQ(SizeOf(view.zoomIn()), std::pair(106, 25));
         EXPECT_TRUE(view.IsBold(L"bold"));
     }
-    testing_support::PumpFor(100);
+    testing_support::PumpMessages(100);
     EXPECT_EQ(g_zoomsSent, 0) << "the notes, laid out again for each zoom, keep theirs";
 }
 
@@ -606,7 +532,7 @@ TEST(NotesView, HandlesThatNameNoLiveViewDoNothing) {
         library.Get<HandleFn>("HideNotesView")(handle);
         destroy(handle);
     }
-    EXPECT_EQ(NotesWindows(), std::set<HWND>{live.window()});
+    EXPECT_EQ(NotesWindows(), std::vector<HWND>{live.window()});
     EXPECT_EQ(TextOf(live.window()), L"Notes");
     EXPECT_FALSE(IsWindowVisible(live.window()));
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
@@ -619,7 +545,7 @@ TEST(NotesView, FreeLibraryDestroysTheViewsTheAddInLeft) {
         Library library;
         stale = library.Get<CreateFn>("CreateNotesView")(0, 0, 200, 200);
         ASSERT_EQ(NotesWindows().size(), 1u);
-        left = *NotesWindows().begin();
+        left = NotesWindows().front();
         library.Free();
         EXPECT_FALSE(IsWindow(left));
     }
@@ -674,10 +600,7 @@ LRESULT CALLBACK DelayedOwnerProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPar
     if (msg == WM_RENDERFORMAT && wParam == CF_UNICODETEXT) {
         g_destroyView(g_viewToDestroy);
         const wchar_t text[] = L"rendered late";
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof text);
-        std::memcpy(GlobalLock(memory), text, sizeof text);
-        GlobalUnlock(memory);
-        SetClipboardData(CF_UNICODETEXT, memory);
+        hostkit::SetClipboardBytes(CF_UNICODETEXT, text, sizeof text);
         return 0;
     }
     return DefWindowProcW(wnd, msg, wParam, lParam);
@@ -688,10 +611,7 @@ TEST(NotesView, ViewDestroyedWhileItIsFilledGoesWhenTheCallReturns) {
     testing_support::RecordingClass ownerClass(L"TessalinTestClipboardOwner");
     testing_support::TestWindow owner(L"TessalinTestClipboardOwner", L"owner");
     SetWindowLongPtrW(owner.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DelayedOwnerProc));
-    ASSERT_TRUE(OpenClipboard(owner.get()));
-    EmptyClipboard();
-    SetClipboardData(CF_UNICODETEXT, nullptr);
-    CloseClipboard();
+    ASSERT_TRUE(hostkit::ClipboardCopy(owner.get()).Put(CF_UNICODETEXT, nullptr, 0));
 
     g_destroyView = library.Get<HandleFn>("DestroyNotesView");
     g_viewToDestroy = library.Get<CreateFn>("CreateNotesView")(0, 0, 300, 200);

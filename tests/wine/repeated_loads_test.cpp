@@ -110,7 +110,7 @@ void ShortShow(Library& library, HWND show, bool teardown) {
     const std::intptr_t notes = library.Get<Create>("CreateNotesView")(50, 50, 400, 300);
     library.Get<void (*)(std::intptr_t, const wchar_t*)>("SetNotesTitle")(notes, L"Notes");
     library.Get<void (*)(std::intptr_t, const wchar_t*)>("SetNotesText")(notes, L"");
-    PumpFor(1);
+    PumpMessages(1);
     if (!teardown) return;
     library.Get<void (*)(std::intptr_t)>("DestroyNotesView")(notes);
     library.Get<void (*)()>("EndTessaline")();
@@ -179,7 +179,7 @@ TEST(RepeatedLoads, FreeingWithoutTeardownLeavesNoWindowInUnloadedCode) {
                   reinterpret_cast<LONG_PTR>(RecordingClass::Procedure()));
         SendMessageW(show.get(), WM_SETFOCUS, 0, 0);
         EXPECT_EQ(SendMessageW(show.get(), WM_APP, 1, 2), 3);
-        PumpFor(1500);  // a focus-keeper tick would come now if its timer had survived
+        PumpMessages(1500);  // a focus-keeper tick would come now if its timer had survived
         EXPECT_EQ(FindWindowW(nullptr, L"Notes"), nullptr) << "the forgotten notes view is gone";
     }
     fonts.ExpectAllGone(L"TNotesForm", kCycles);

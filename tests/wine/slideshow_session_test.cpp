@@ -55,18 +55,10 @@ LRESULT CALLBACK HostProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 class SlideShowSession : public testing::Test {
   protected:
-    void SetUp() override {
-        RecordingClass::Seen().clear();
-        WNDCLASSW reentrant{};
-        reentrant.lpfnWndProc = ReentrantProc;
-        reentrant.hInstance = GetModuleHandleW(nullptr);
-        reentrant.lpszClassName = L"TessalinTestReentrant";
-        RegisterClassW(&reentrant);
-    }
+    void SetUp() override { RecordingClass::Seen().clear(); }
     void TearDown() override {
         g_reentry = nullptr;
         g_registerOnFocus = nullptr;
-        UnregisterClassW(L"TessalinTestReentrant", GetModuleHandleW(nullptr));
     }
 
     static bool Filtered(HWND wnd) {
@@ -75,6 +67,8 @@ class SlideShowSession : public testing::Test {
     }
 
     RecordingClass screenClass_{L"screenClass"};
+    const hostkit::UniqueWindowClass reentrantClass_ =
+        hostkit::RegisterWindowClass(L"TessalinTestReentrant", ReentrantProc, COLOR_WINDOW);
     std::unique_ptr<Library> library_ = std::make_unique<Library>();
     VoidFn start_ = library_->Get<VoidFn>("StartTessalineSession");
     VoidFn end_ = library_->Get<VoidFn>("EndTessalineSession");
@@ -96,7 +90,7 @@ TEST_F(SlideShowSession, FilterDropsActivationAndFocusAndPassesEverythingElse) {
         EXPECT_EQ(SendMessageW(show.get(), msg, 1, 0), 0);
         PostMessageW(show.get(), msg, 1, 0);
     }
-    PumpFor(50);
+    PumpMessages(50);
     for (UINT msg : {WM_ACTIVATE, WM_SETFOCUS, WM_KILLFOCUS}) {
         EXPECT_EQ(RecordingClass::Count(show.get(), msg), 0) << "message " << msg;
     }

@@ -11,15 +11,15 @@
 #include <cstdint>
 #include <thread>
 
-#include "slide_show_object_win.h"
 #include "support/library.h"
 #include "support/windows.h"
+#include "tools/hostkit/slide_show_object_win.h"
 
 using namespace testing_support;
 
 namespace {
 
-using FakeSlideShowWindow = fieldcheck::SlideShowWindowObject;
+using FakeSlideShowWindow = hostkit::SlideShowWindowObject;
 
 using GetHandleFn = std::intptr_t (*)(const VARIANT*);
 
@@ -106,16 +106,16 @@ TEST_F(WindowHelpers, SwitchToWindowRestoresAMinimisedWindowOfAnotherThread) {
         TestWindow window(L"TessalinTestSwitch", L"target", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
         ShowWindow(window.get(), SW_MINIMIZE);
         target = window.get();
-        while (!stop) PumpFor(10);
+        while (!stop) PumpMessages(10);
     });
     while (target == nullptr) Sleep(5);
     TestWindow mine(L"TessalinTestSwitch", L"mine", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     SetForegroundWindow(mine.get());
-    PumpFor(100);
+    PumpMessages(100);
     ASSERT_TRUE(IsIconic(target));
 
     library_.Get<void (*)(HWND)>("SwitchToWindow")(target);
-    for (int i = 0; i < 100 && IsIconic(target); ++i) PumpFor(10);
+    for (int i = 0; i < 100 && IsIconic(target); ++i) PumpMessages(10);
     EXPECT_FALSE(IsIconic(target));
     EXPECT_TRUE(IsWindowVisible(target));
     stop = true;
@@ -129,7 +129,7 @@ TEST_F(WindowHelpers, SwitchToWindowDoesNotWaitForABusyThread) {
     OtherThreadWindow busy(L"TessalinTestSwitch");
     TestWindow mine(L"TessalinTestSwitch", L"mine", WS_POPUP | WS_VISIBLE);
     SetForegroundWindow(mine.get());
-    PumpFor(100);
+    PumpMessages(100);
     busy.BusyFor(1000);
     Sleep(50);
     const ULONGLONG start = GetTickCount64();

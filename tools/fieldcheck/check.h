@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "dpi_win.h"
-#include "host_library.h"
-#include "report_win.h"
+#include "tools/fieldcheck/dpi_win.h"
+#include "tools/fieldcheck/report_win.h"
+#include "tools/hostkit/library_win.h"
 
 namespace fieldcheck {
 
@@ -34,7 +34,7 @@ struct Monitor {
 
 // What a step runs with, in its worker process.
 struct FieldCheck {
-    const HostLibrary& library;
+    const hostkit::Library& library;
     Report& report;
     const Options& options;
     std::wstring outPrefix;   // folder and first part of the name of every file it writes

@@ -5,11 +5,11 @@
 // notes: the view keeps its notes and leaves the user's copy on the clipboard.
 #include <set>
 
-#include "check.h"
-#include "clipboard_win.h"
-#include "demo_steps.h"
-#include "notes_view_win.h"
-#include "windows_win.h"
+#include "tools/fieldcheck/check.h"
+#include "tools/fieldcheck/clipboard_win.h"
+#include "tools/fieldcheck/notes_view_win.h"
+#include "tools/fieldcheck/windows_win.h"
+#include "tools/hostkit/clipboard_win.h"
 
 namespace fieldcheck {
 namespace {
@@ -65,7 +65,7 @@ void CheckBusyClipboard(const FieldCheck& check) {
     view.SetText();
     if (!PutNotes(kNewNotesRtf)) return check.report.Add(Verdict::kFail, name, L"no new notes");
     {
-        const ClipboardHolder holder(kHeldMs);
+        const hostkit::ClipboardHolder holder(kHeldMs);
         if (!holder.held()) {
             return check.report.Skip(name, L"the check's own thread could not open the clipboard");
         }
@@ -95,7 +95,7 @@ void CheckBusyClipboard(const FieldCheck& check) {
     if (!PutNotes(kLaterNotesRtf)) {
         return check.report.Add(Verdict::kFail, untouched, L"no notes put on the clipboard");
     }
-    const ClipboardHolder holder(kHeldMs, kUsersCopy);
+    const hostkit::ClipboardHolder holder(kHeldMs, kUsersCopy);
     // Watched well past the hold, over several of the view's tries.
     const Watched watched = RefreshWhileHeld(view, nullptr, kHeldMs + 1200);
     const std::wstring onClipboard = ClipboardText();

@@ -1,36 +1,20 @@
-#include "clipboard_win.h"
+#include "tools/fieldcheck/clipboard_win.h"
 
 #include <cstddef>
 #include <cstring>
 #include <cwchar>
 #include <iterator>
-#include <optional>
 #include <utility>
 
-#include "frame/export_guard.h"
-#include "report_win.h"
-#include "windows_win.h"
+#include "tools/fieldcheck/report_win.h"
+#include "tools/fieldcheck/windows_win.h"
+#include "tools/hostkit/clipboard_win.h"
 
 namespace fieldcheck {
 namespace {
 
-using tessalin::UniqueClipboard;
-
-// A window to own what the check puts on the clipboard: opened without one, the clipboard
-// would take no data on Windows.
-UniqueWindow MessageWindow() {
-    return UniqueWindow(
-        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
-}
-
-// Clipboard watchers open the clipboard right after each change; they let go within moments.
-std::optional<UniqueClipboard> OpenPatiently(HWND owner) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        if (OpenClipboard(owner)) return UniqueClipboard(owner);
-        Sleep(20);
-    }
-    return std::nullopt;
-}
+using hostkit::MessageWindow;
+using hostkit::OpenClipboardPatiently;
 
 // How a format's data is held, and so how it is copied and made again: global memory, or a
 // graphics object that the system hands out by its handle.
@@ -70,9 +54,8 @@ ClipboardData::~ClipboardData() {
             DeleteObject(handle_);
             break;
         case Kind::kMetafilePicture:
-            if (const auto* picture = static_cast<const METAFILEPICT*>(GlobalLock(handle_))) {
-                DeleteMetaFile(picture->hMF);
-                GlobalUnlock(handle_);
+            if (const tessalin::UniqueGlobalLock picture(GlobalLock(handle_), {handle_}); picture) {
+                DeleteMetaFile(static_cast<const METAFILEPICT*>(picture.get())->hMF);
             }
             GlobalFree(handle_);
             break;
@@ -83,12 +66,7 @@ ClipboardData::~ClipboardData() {
 
 // Global memory with a copy of `bytes` bytes of `data`; the kind says how it is freed.
 ClipboardData Memory(const void* data, std::size_t bytes, Kind kind = Kind::kMemory) {
-    ClipboardData memory(kind, GlobalAlloc(GMEM_MOVEABLE, bytes));
-    void* target = memory.get() != nullptr ? GlobalLock(memory.get()) : nullptr;
-    if (target == nullptr) return ClipboardData(kind, nullptr);
-    std::memcpy(target, data, bytes);
-    GlobalUnlock(memory.get());
-    return memory;
+    return ClipboardData(kind, hostkit::GlobalCopy(data, bytes).release());
 }
 
 std::wstring FormatName(UINT format) {
@@ -151,14 +129,9 @@ Kind KindOf(UINT format) {
 std::vector<char> BytesOf(Kind kind, HANDLE data) {
     std::vector<char> bytes;
     switch (kind) {
-        case Kind::kMemory: {
-            const SIZE_T size = GlobalSize(data);
-            const auto* source = size > 0 ? static_cast<const char*>(GlobalLock(data)) : nullptr;
-            if (source == nullptr) break;
-            bytes.assign(source, source + size);
-            GlobalUnlock(data);
+        case Kind::kMemory:
+            bytes = hostkit::GlobalBytes(data);
             break;
-        }
         case Kind::kBitmap: {
             BITMAP bitmap{};
             if (GetObjectW(data, sizeof bitmap, &bitmap) == 0) break;
@@ -167,7 +140,7 @@ std::vector<char> BytesOf(Kind kind, HANDLE data) {
             bytes.resize(sizeof header + std::size_t{4} * static_cast<std::size_t>(
                                                               bitmap.bmWidth * bitmap.bmHeight));
             std::memcpy(bytes.data(), &header, sizeof header);
-            const tessalin::UniqueScreenDc screen(GetDC(nullptr));
+            const tessalin::UniqueWindowDc screen(GetDC(nullptr));
             if (!GetDIBits(screen.get(), static_cast<HBITMAP>(data), 0,
                            static_cast<UINT>(bitmap.bmHeight), bytes.data() + sizeof header,
                            reinterpret_cast<BITMAPINFO*>(bytes.data()), DIB_RGB_COLORS)) {
@@ -185,10 +158,12 @@ std::vector<char> BytesOf(Kind kind, HANDLE data) {
             break;
         }
         case Kind::kMetafilePicture: {
-            const auto* picture = static_cast<const METAFILEPICT*>(GlobalLock(data));
-            if (picture == nullptr) break;
-            METAFILEPICT header = *picture;
-            GlobalUnlock(data);
+            METAFILEPICT header{};
+            {
+                const tessalin::UniqueGlobalLock picture(GlobalLock(data), {data});
+                if (!picture) break;
+                header = *static_cast<const METAFILEPICT*>(picture.get());
+            }
             const UINT size = GetMetaFileBitsEx(header.hMF, 0, nullptr);
             bytes.resize(sizeof header + size);
             if (size == 0 ||
@@ -224,7 +199,7 @@ ClipboardData FromBytes(Kind kind, const std::vector<char>& bytes) {
     switch (kind) {
         case Kind::kBitmap: {
             const auto* info = reinterpret_cast<const BITMAPINFO*>(data);
-            const tessalin::UniqueScreenDc screen(GetDC(nullptr));
+            const tessalin::UniqueWindowDc screen(GetDC(nullptr));
             return ClipboardData(
                 kind, CreateDIBitmap(screen.get(), &info->bmiHeader, CBM_INIT,
                                      data + sizeof(BITMAPINFOHEADER), info, DIB_RGB_COLORS));
@@ -263,22 +238,14 @@ bool KeptOutOfHistory() {
     return value == 0;
 }
 
-// Clipboard history (Windows+V) and its cloud copy leave out what carries these, so that the
-// check's notes do not outlive it there.
-void KeepOutOfHistory() {
-    const DWORD no = 0;
-    for (const wchar_t* name : {L"CanIncludeInClipboardHistory", L"CanUploadToCloudClipboard",
-                                L"ExcludeClipboardContentFromMonitorProcessing"}) {
-        Memory(&no, sizeof no).SetAs(RegisterClipboardFormatW(name));
-    }
-}
-
-bool Put(UINT format, const void* data, std::size_t bytes) {
+// What the check copies: for a window of its own, kept out of clipboard history.
+template <class Put>
+bool Copy(Put&& put) {
     const UniqueWindow owner = MessageWindow();
-    const std::optional<UniqueClipboard> open = OpenPatiently(owner.get());
-    if (!open || !EmptyClipboard()) return false;
-    const bool placed = Memory(data, bytes).SetAs(format);
-    KeepOutOfHistory();
+    const hostkit::ClipboardCopy copy(owner.get());
+    if (!copy.opened()) return false;
+    const bool placed = put(copy);
+    hostkit::KeepOutOfHistory();
     return placed;
 }
 
@@ -287,7 +254,7 @@ bool Put(UINT format, const void* data, std::size_t bytes) {
 SavedClipboard::SavedClipboard() {
     const UniqueWindow owner = MessageWindow();
     {
-        const std::optional<UniqueClipboard> open = OpenPatiently(owner.get());
+        const hostkit::OpenedClipboard open = OpenClipboardPatiently(owner.get());
         if (!open) return;
         kept_ = true;
         excluded_ = KeptOutOfHistory();
@@ -319,7 +286,7 @@ bool SavedClipboard::Restore() {
         return putBack_ = true;
     }
     const UniqueWindow owner = MessageWindow();
-    const std::optional<UniqueClipboard> open = OpenPatiently(owner.get());
+    const hostkit::OpenedClipboard open = OpenClipboardPatiently(owner.get());
     if (!open || !EmptyClipboard()) {
         outcome_ = L"the clipboard stayed busy: its content could not be put back";
         return false;
@@ -349,47 +316,20 @@ bool SavedClipboard::Restore() {
 }
 
 bool PutNotes(const std::string& rtf) {
-    return Put(RegisterClipboardFormatW(L"Rich Text Format"), rtf.c_str(), rtf.size() + 1);
+    return Copy([&](const hostkit::ClipboardCopy& copy) { return copy.PutNotes(rtf); });
 }
 
 bool PutPlainNotes(const std::wstring& text) {
-    return Put(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    return Copy([&](const hostkit::ClipboardCopy& copy) { return copy.PutText(text); });
 }
 
 std::wstring ClipboardText() {
     const UniqueWindow owner = MessageWindow();
-    const std::optional<UniqueClipboard> open = OpenPatiently(owner.get());
+    const hostkit::OpenedClipboard open = OpenClipboardPatiently(owner.get());
     const std::vector<char> bytes =
         open ? BytesOf(Kind::kMemory, GetClipboardData(CF_UNICODETEXT)) : std::vector<char>();
     const auto* text = reinterpret_cast<const wchar_t*>(bytes.data());
     return std::wstring(text, wcsnlen(text, bytes.size() / sizeof(wchar_t)));
-}
-
-ClipboardHolder::ClipboardHolder(DWORD milliseconds, std::wstring copies)
-    : opened_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
-    HANDLE opened = opened_.get();
-    thread_ = std::thread([this, opened, milliseconds, copies] {
-        tessalin::Guarded([&] {
-            // Opened for a window of this thread: one opened for none could be taken over by
-            // any other such opening.
-            const UniqueWindow own = MessageWindow();
-            held_ = own && OpenClipboard(own.get());
-            SetEvent(opened);
-            Sleep(milliseconds);
-            if (!held_) return;
-            const UniqueClipboard open(own.get());
-            if (!copies.empty() && EmptyClipboard()) {
-                Memory(copies.c_str(), (copies.size() + 1) * sizeof(wchar_t)).SetAs(CF_UNICODETEXT);
-                KeepOutOfHistory();
-            }
-        });
-        SetEvent(opened);
-    });
-    WaitForSingleObject(opened, 5000);
-}
-
-ClipboardHolder::~ClipboardHolder() {
-    if (thread_.joinable()) thread_.join();
 }
 
 }  // namespace fieldcheck

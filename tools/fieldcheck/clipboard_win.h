@@ -1,16 +1,11 @@
 // The clipboard as the check uses it: the user's content kept at the start and put back at the
-// end; notes put on it as the add-in does, but kept out of the clipboard history; and a thread
-// that holds it for a while, as clipboard history and remote-desktop sync do.
+// end, and notes put on it as the add-in does, but kept out of the clipboard history.
 #pragma once
 
 #include <windows.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
-
-#include "frame/unique_resource_win.h"
 
 namespace fieldcheck {
 
@@ -52,22 +47,5 @@ bool PutNotes(const std::string& rtf);
 bool PutPlainNotes(const std::wstring& text);
 // The clipboard's plain text; empty if it has none or stayed busy.
 std::wstring ClipboardText();
-
-// A thread of this program that holds the clipboard from construction for `milliseconds`; given
-// a text, it copies that before it lets go, as the user copying something does.
-class ClipboardHolder {
-  public:
-    explicit ClipboardHolder(DWORD milliseconds, std::wstring copies = L"");
-    ~ClipboardHolder();
-    ClipboardHolder(const ClipboardHolder&) = delete;
-    ClipboardHolder& operator=(const ClipboardHolder&) = delete;
-
-    bool held() const { return held_; }
-
-  private:
-    tessalin::UniqueHandle opened_;
-    std::atomic<bool> held_{false};
-    std::thread thread_;
-};
 
 }  // namespace fieldcheck

@@ -1,10 +1,10 @@
-#include "dpi_win.h"
+#include "tools/fieldcheck/dpi_win.h"
 
 #include <shellscalingapi.h>
 
 #include "frame/unique_resource_win.h"
-#include "report_win.h"
-#include "windows_win.h"
+#include "tools/fieldcheck/report_win.h"
+#include "tools/fieldcheck/windows_win.h"
 
 namespace fieldcheck {
 namespace {
@@ -108,7 +108,7 @@ std::optional<std::wstring> SetThreadAwareness(Awareness awareness) {
 }
 
 int SystemDpi() {
-    const tessalin::UniqueScreenDc screen(GetDC(nullptr));
+    const tessalin::UniqueWindowDc screen(GetDC(nullptr));
     return screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
 }
 
@@ -130,8 +130,8 @@ int MonitorDpi(HMONITOR monitor) {
 }
 
 int DeviceContextDpi(HWND window) {
-    const WindowDc dc(window);
-    return dc.get() != nullptr ? GetDeviceCaps(dc.get(), LOGPIXELSY) : 0;
+    const tessalin::UniqueWindowDc dc(GetDC(window), {window});
+    return dc ? GetDeviceCaps(dc.get(), LOGPIXELSY) : 0;
 }
 
 LONG IconTitleFontHeight(int dpi) {

@@ -1,6 +1,8 @@
 // The platform's DPI and awareness calls as the check reads them. The newer ones are looked up
 // when used: on a system older than Windows 10 1607 the check still runs and says what it
-// could not ask.
+// could not ask. The check reads them itself rather than through the library's own DPI code,
+// which is what it measures: a check must not share the code it measures, or a fault there
+// would pass unseen.
 #pragma once
 
 #include <windows.h>

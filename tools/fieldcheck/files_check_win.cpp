@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "check.h"
-#include "windows_win.h"
+#include "tools/fieldcheck/check.h"
+#include "tools/fieldcheck/windows_win.h"
 
 namespace fieldcheck {
 namespace {
@@ -36,7 +36,7 @@ std::string ContentOf(const std::wstring& path) {
 
 class Files {
   public:
-    explicit Files(const HostLibrary& library) : library_(library) {}
+    explicit Files(const hostkit::Library& library) : library_(library) {}
 
     void Do(const char* name, const std::wstring& path) const {
         library_.Call<void>(name, path.c_str());
@@ -57,7 +57,7 @@ class Files {
     }
 
   private:
-    const HostLibrary& library_;
+    const hostkit::Library& library_;
 };
 
 // A current directory beyond the classic limit of 260 characters, which Windows (10 from 1607

@@ -6,13 +6,12 @@
 #include <string>
 #include <thread>
 
-#include "check.h"
-#include "demo_steps.h"
-#include "foreground_win.h"
 #include "frame/export_guard.h"
-#include "machine_win.h"
-#include "windows_win.h"
-#include "worker_win.h"
+#include "tools/fieldcheck/check.h"
+#include "tools/fieldcheck/foreground_win.h"
+#include "tools/fieldcheck/machine_win.h"
+#include "tools/fieldcheck/windows_win.h"
+#include "tools/fieldcheck/worker_win.h"
 
 namespace fieldcheck {
 namespace {
@@ -37,7 +36,7 @@ class OtherProgram {
         SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
         ready_.reset(CreateEventW(&inherit, TRUE, FALSE, nullptr));
         done_.reset(CreateEventW(&inherit, TRUE, FALSE, nullptr));
-        const std::wstring exe = ProgramPath();
+        const std::wstring exe = hostkit::ProgramPath();
         std::wstring command = Format(L"\"%ls\" --other-program %llu %llu", exe.c_str(),
                                       reinterpret_cast<unsigned long long>(ready_.get()),
                                       reinterpret_cast<unsigned long long>(done_.get()));
@@ -287,12 +286,8 @@ void CheckDialogs(const FieldCheck& check) {
 int RunOtherProgram(const wchar_t* ready, const wchar_t* done) {
     const tessalin::UniqueHandle readyEvent(HandleArgument(ready));
     const tessalin::UniqueHandle doneEvent(HandleArgument(done));
-    WNDCLASSEXW windowClass{sizeof windowClass};
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = kOtherProgramClass;
-    RegisterClassExW(&windowClass);
+    const hostkit::UniqueWindowClass windowClass =
+        hostkit::RegisterWindowClass(kOtherProgramClass, DefWindowProcW, COLOR_WINDOW);
     const UniqueWindow window(CreateWindowExW(
         0, kOtherProgramClass, L"Tessalin field check: another program", WS_OVERLAPPEDWINDOW, 200,
         200, 420, 240, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));

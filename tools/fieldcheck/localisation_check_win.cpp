@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string>
 
-#include "check.h"
 #include "frame/export_guard.h"
-#include "machine_win.h"
-#include "windows_win.h"
+#include "tools/fieldcheck/check.h"
+#include "tools/fieldcheck/machine_win.h"
+#include "tools/fieldcheck/windows_win.h"
 
 namespace fieldcheck {
 namespace {
@@ -129,7 +129,7 @@ std::wstring Box(HWND other, const char* name, int press, const std::wstring& ex
 void CheckLocalisation(const FieldCheck& check) {
     CheckMessagesFolder(check);
 
-    const HostLibrary& library = check.library;
+    const hostkit::Library& library = check.library;
     const auto language = static_cast<std::int32_t>(GetUserDefaultLangID());
     bool right = true;
     const wchar_t* plain = L"Monitors<9>and<1310>notes";

@@ -4,11 +4,11 @@
 #include <optional>
 #include <vector>
 
-#include "check.h"
 #include "frame/export_guard.h"
-#include "machine_win.h"
 #include "tessalin_version.h"
-#include "windows_win.h"
+#include "tools/fieldcheck/check.h"
+#include "tools/fieldcheck/machine_win.h"
+#include "tools/fieldcheck/windows_win.h"
 
 namespace fieldcheck {
 namespace {
@@ -163,7 +163,7 @@ void CheckMonitors(const FieldCheck& check) {
 
 }  // namespace
 
-std::vector<Monitor> ReadMonitors(const HostLibrary& library) {
+std::vector<Monitor> ReadMonitors(const hostkit::Library& library) {
     const std::vector<SystemMonitor> system = SystemMonitors();
     std::vector<Monitor> monitors;
     const auto count = library.Call<std::int32_t>("GetMonitorCount");

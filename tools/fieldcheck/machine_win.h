@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "check.h"
+#include "tools/fieldcheck/check.h"
 
 namespace fieldcheck {
 
 // The monitors as the library numbers them, each with what the system says of it.
-std::vector<Monitor> ReadMonitors(const HostLibrary& library);
+std::vector<Monitor> ReadMonitors(const hostkit::Library& library);
 
 // "Windows 10.0 build 19045.3803 (22H2)", and Wine's version under Wine.
 std::wstring WindowsVersion();

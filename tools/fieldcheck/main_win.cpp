@@ -8,13 +8,13 @@
 #include <optional>
 #include <string>
 
-#include "check.h"
-#include "clipboard_win.h"
-#include "foreground_win.h"
-#include "machine_win.h"
 #include "tessalin_version.h"
-#include "windows_win.h"
-#include "worker_win.h"
+#include "tools/fieldcheck/check.h"
+#include "tools/fieldcheck/clipboard_win.h"
+#include "tools/fieldcheck/foreground_win.h"
+#include "tools/fieldcheck/machine_win.h"
+#include "tools/fieldcheck/windows_win.h"
+#include "tools/fieldcheck/worker_win.h"
 
 namespace fieldcheck {
 namespace {

@@ -4,11 +4,10 @@
 // Windows itself sends the change of DPI, measured again, and moved back.
 #include <algorithm>
 
-#include "check.h"
-#include "clipboard_win.h"
-#include "demo_steps.h"
-#include "notes_view_win.h"
-#include "windows_win.h"
+#include "tools/fieldcheck/check.h"
+#include "tools/fieldcheck/clipboard_win.h"
+#include "tools/fieldcheck/notes_view_win.h"
+#include "tools/fieldcheck/windows_win.h"
 
 namespace fieldcheck {
 namespace {

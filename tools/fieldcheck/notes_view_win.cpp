@@ -1,19 +1,17 @@
-#include "notes_view_win.h"
+#include "tools/fieldcheck/notes_view_win.h"
 
 #include <richedit.h>
 
 #include <algorithm>
 #include <cmath>
-#include <set>
 #include <vector>
 
-#include "dpi_win.h"
 #include "forms/notes_form_design.h"
 #include "frame/export_guard.h"
 #include "frame/unique_resource_win.h"
-#include "report_win.h"
-#include "screenshot.h"
-#include "windows_win.h"
+#include "tools/fieldcheck/dpi_win.h"
+#include "tools/fieldcheck/report_win.h"
+#include "tools/fieldcheck/windows_win.h"
 
 namespace fieldcheck {
 
@@ -55,9 +53,10 @@ int LineHeightAt(int dpi, int percent) {
         CreateFontW(-MulDiv(kMeasuredPoints * percent, dpi, 72 * 100), 0, 0, 0, FW_NORMAL, FALSE,
                     FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                     DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
-    const tessalin::UniqueScreenDc screen(GetDC(nullptr));
+    const tessalin::UniqueWindowDc screen(GetDC(nullptr));
     if (!font || !screen) return 0;
-    const Selection selected(screen.get(), font.get());
+    const tessalin::UniqueSelection selected(SelectObject(screen.get(), font.get()),
+                                             {screen.get()});
     TEXTMETRICW metrics{};
     GetTextMetricsW(screen.get(), &metrics);
     return metrics.tmHeight;
@@ -72,25 +71,13 @@ RECT Scaled(const tessalin::forms::Bounds& design, int dpi) {
 
 }  // namespace
 
-CheckedNotesView::CheckedNotesView(const HostLibrary& library, const RECT& rect)
+CheckedNotesView::CheckedNotesView(const hostkit::Library& library, const RECT& rect)
     : library_(library) {
-    const std::vector<HWND> before = ThreadWindowsOfClass(L"TNotesForm");
+    const std::vector<HWND> before = hostkit::NotesWindows();
     handle_ = library.Call<std::intptr_t>("CreateNotesView", std::int32_t{rect.left},
                                           std::int32_t{rect.top}, std::int32_t{WidthOf(rect)},
                                           std::int32_t{HeightOf(rect)});
-    // The add-in gets a handle, not the window: the window is the thread's new notes window.
-    for (HWND window : ThreadWindowsOfClass(L"TNotesForm")) {
-        if (std::find(before.begin(), before.end(), window) == before.end()) window_ = window;
-    }
-    const std::vector<HWND> children = ChildrenOf(window_);
-    if (handle_ == 0 || window_ == nullptr || children.size() != 2) return;
-    const std::vector<HWND> strip = ChildrenOf(children[1]);
-    if (strip.size() != 3 || _wcsicmp(ClassOf(children[0]).c_str(), L"RICHEDIT20W") != 0) return;
-    richEdit_ = children[0];
-    panel_ = children[1];
-    zoomOut_ = strip[0];
-    label_ = strip[1];
-    zoomIn_ = strip[2];
+    view_ = hostkit::NewNotesView(before);
 }
 
 CheckedNotesView::~CheckedNotesView() {
@@ -98,7 +85,7 @@ CheckedNotesView::~CheckedNotesView() {
 }
 
 std::wstring CheckedNotesView::Text() const {
-    return TextOf(richEdit_);
+    return TextOf(view_.richEdit);
 }
 
 void CheckedNotesView::SetText() const {
@@ -110,7 +97,7 @@ void CheckedNotesView::SetTitle(const std::wstring& title) const {
 }
 
 void CheckedNotesView::WheelZoom(int notches) const {
-    SendMessageW(richEdit_, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, notches * WHEEL_DELTA), 0);
+    SendMessageW(view_.richEdit, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, notches * WHEEL_DELTA), 0);
 }
 
 void CheckedNotesView::Show() const {
@@ -123,22 +110,22 @@ void CheckedNotesView::Hide() const {
 
 CheckedNotesView::Measurement CheckedNotesView::Measure(int percent) const {
     if (!found()) return {Verdict::kFail, L"the notes window or its controls were not found", true};
-    const int dpi = WindowDpi(window_);
+    const int dpi = WindowDpi(view_.window);
     std::wstring figures =
         Format(L"window at %d dpi (its monitor %d, the notes' device context %d)", dpi,
-               MonitorDpi(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST)),
-               DeviceContextDpi(richEdit_));
+               MonitorDpi(MonitorFromWindow(view_.window, MONITOR_DEFAULTTONEAREST)),
+               DeviceContextDpi(view_.richEdit));
 
     // The pitch over three lines, which a rounding of one line cannot hide; lines that wrap
     // (a narrow view at a high DPI) have no pitch to measure.
-    const LONG first = Find(richEdit_, kFirstLine);
-    const LONG last = Find(richEdit_, kLastLine);
+    const LONG first = Find(view_.richEdit, kFirstLine);
+    const LONG last = Find(view_.richEdit, kLastLine);
     POINTL firstAt{};
     POINTL lastAt{};
-    SendMessageW(richEdit_, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&firstAt), first);
-    SendMessageW(richEdit_, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&lastAt), last);
-    const bool wrapped = SendMessageW(richEdit_, EM_EXLINEFROMCHAR, 0, last) -
-                             SendMessageW(richEdit_, EM_EXLINEFROMCHAR, 0, first) !=
+    SendMessageW(view_.richEdit, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&firstAt), first);
+    SendMessageW(view_.richEdit, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&lastAt), last);
+    const bool wrapped = SendMessageW(view_.richEdit, EM_EXLINEFROMCHAR, 0, last) -
+                             SendMessageW(view_.richEdit, EM_EXLINEFROMCHAR, 0, first) !=
                          kLinesBetween;
     const double pitch = static_cast<double>(lastAt.y - firstAt.y) / kLinesBetween;
     const int expected = LineHeightAt(dpi, percent);
@@ -150,25 +137,26 @@ CheckedNotesView::Measurement CheckedNotesView::Measure(int percent) const {
         figures += Format(
             L"; the measured lines wrap in a view %d px wide at %d %%: their pitch "
             L"is not measured",
-            WidthOf(ScreenRect(richEdit_)), percent);
+            WidthOf(ScreenRect(view_.richEdit)), percent);
     } else {
         figures += Format(L"; line pitch %.1f px, %d pt at %d %% and %d dpi gives %d (within %.1f)",
                           pitch, kMeasuredPoints, percent, dpi, expected, tolerance);
     }
 
-    const CHARFORMAT2W size = FormatAt(richEdit_, first, 1);
-    const LONG boldAt = Find(richEdit_, L"record quarter");
-    const CHARFORMAT2W bold = FormatAt(richEdit_, boldAt, 6);
+    const CHARFORMAT2W size = FormatAt(view_.richEdit, first, 1);
+    const LONG boldAt = Find(view_.richEdit, L"record quarter");
+    const CHARFORMAT2W bold = FormatAt(view_.richEdit, boldAt, 6);
     const bool formatted = size.yHeight == kMeasuredPoints * 20 && boldAt >= 0 &&
                            (bold.dwMask & CFM_BOLD) != 0 && (bold.dwEffects & CFE_BOLD) != 0;
     figures += formatted ? L"; bold and 18 pt kept" : L"; the formatting was lost";
 
     // The strip's controls against the design values at this DPI; the notes fill the client
     // area while the strip is hidden.
-    const std::pair<const wchar_t*, HWND> controls[] = {{tessalin::forms::kControlPanel, panel_},
-                                                        {tessalin::forms::kZoomOutButton, zoomOut_},
-                                                        {tessalin::forms::kZoomLabel, label_},
-                                                        {tessalin::forms::kZoomInButton, zoomIn_}};
+    const std::pair<const wchar_t*, HWND> controls[] = {
+        {tessalin::forms::kControlPanel, view_.panel},
+        {tessalin::forms::kZoomOutButton, view_.zoomOut},
+        {tessalin::forms::kZoomLabel, view_.label},
+        {tessalin::forms::kZoomInButton, view_.zoomIn}};
     std::wstring wrong;
     for (const auto& [name, control] : controls) {
         for (const tessalin::forms::ControlDesign& design : tessalin::forms::kNotesFormControls) {
@@ -182,12 +170,12 @@ CheckedNotesView::Measurement CheckedNotesView::Measure(int percent) const {
         }
     }
     RECT client{};
-    GetClientRect(window_, &client);
-    if (!SameRect(RectInParent(richEdit_), client)) {
+    GetClientRect(view_.window, &client);
+    if (!SameRect(RectInParent(view_.richEdit), client)) {
         wrong += L"; the notes do not fill the client area " + RectText(client);
     }
     LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(zoomIn_, WM_GETFONT, 0, 0)), sizeof font,
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(view_.zoomIn, WM_GETFONT, 0, 0)), sizeof font,
                &font);
     const LONG fontHeight = IconTitleFontHeight(dpi);
     if (font.lfHeight != fontHeight) {
@@ -200,11 +188,11 @@ CheckedNotesView::Measurement CheckedNotesView::Measure(int percent) const {
                                    dpi / 96.0, font.lfHeight)
                              : wrong;
 
-    const std::wstring label = TextOf(label_);
+    const std::wstring label = TextOf(view_.label);
     const bool labelled = label == Format(L"%d%%", percent);
     WPARAM numerator = 0;
     LPARAM denominator = 0;
-    SendMessageW(richEdit_, EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator),
+    SendMessageW(view_.richEdit, EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator),
                  reinterpret_cast<LPARAM>(&denominator));
     // No zoom set is the rich edit's 100 %.
     const double zoom = denominator != 0 ? static_cast<double>(numerator) / denominator : 1.0;

@@ -8,8 +8,9 @@
 #include <cstdint>
 #include <string>
 
-#include "host_library.h"
-#include "report_win.h"
+#include "tools/fieldcheck/report_win.h"
+#include "tools/hostkit/library_win.h"
+#include "tools/hostkit/notes_window_win.h"
 
 namespace fieldcheck {
 
@@ -20,16 +21,16 @@ extern const char kMeasuredNotesRtf[];
 class CheckedNotesView {
   public:
     // CreateNotesView with that outer rectangle.
-    CheckedNotesView(const HostLibrary& library, const RECT& rect);
+    CheckedNotesView(const hostkit::Library& library, const RECT& rect);
     ~CheckedNotesView();
     CheckedNotesView(const CheckedNotesView&) = delete;
     CheckedNotesView& operator=(const CheckedNotesView&) = delete;
 
     std::intptr_t handle() const { return handle_; }
-    HWND window() const { return window_; }
-    HWND richEdit() const { return richEdit_; }
-    // The window and all its controls were found.
-    bool found() const { return zoomIn_ != nullptr; }
+    HWND window() const { return view_.window; }
+    HWND richEdit() const { return view_.richEdit; }
+    // The window and all its controls were found for the handle.
+    bool found() const { return handle_ != 0 && view_.zoomIn != nullptr; }
     std::wstring Text() const;
 
     void SetText() const;
@@ -50,14 +51,9 @@ class CheckedNotesView {
     Measurement Measure(int percent = 100) const;
 
   private:
-    const HostLibrary& library_;
+    const hostkit::Library& library_;
     std::intptr_t handle_ = 0;
-    HWND window_ = nullptr;
-    HWND richEdit_ = nullptr;
-    HWND panel_ = nullptr;
-    HWND zoomOut_ = nullptr;
-    HWND label_ = nullptr;
-    HWND zoomIn_ = nullptr;
+    hostkit::NotesViewWindows view_;
 };
 
 }  // namespace fieldcheck

@@ -7,10 +7,10 @@
 #include <set>
 #include <vector>
 
-#include "check.h"
 #include "forms/monitor_num_form_design.h"
 #include "frame/export_guard.h"
-#include "windows_win.h"
+#include "tools/fieldcheck/check.h"
+#include "tools/fieldcheck/windows_win.h"
 
 namespace fieldcheck {
 namespace {

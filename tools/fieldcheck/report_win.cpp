@@ -1,4 +1,4 @@
-#include "report_win.h"
+#include "tools/fieldcheck/report_win.h"
 
 #include <cstdarg>
 #include <cwchar>

@@ -8,11 +8,10 @@
 #include <cstdint>
 #include <cstring>
 
-#include "check.h"
-#include "demo_steps.h"
 #include "frame/export_guard.h"
-#include "slide_show_object_win.h"
-#include "windows_win.h"
+#include "tools/fieldcheck/check.h"
+#include "tools/fieldcheck/windows_win.h"
+#include "tools/hostkit/slide_show_object_win.h"
 
 namespace fieldcheck {
 namespace {
@@ -24,7 +23,7 @@ constexpr DWORD kKeeperOnMs = 4300;
 // focus keeper off.
 class Session {
   public:
-    explicit Session(const HostLibrary& library) : library_(library) {
+    explicit Session(const hostkit::Library& library) : library_(library) {
         library_.Call<void>("StartTessalineSession");
     }
     ~Session() {
@@ -38,7 +37,7 @@ class Session {
     Session& operator=(const Session&) = delete;
 
   private:
-    const HostLibrary& library_;
+    const hostkit::Library& library_;
 };
 
 RECT ShowRect(const Monitor& monitor, int index) {
@@ -115,7 +114,7 @@ void CheckSlideShows(const FieldCheck& check) {
     const Session session(check.library);
     // The add-in reads the handle from the host's object: RegisterSlideShowWindow(GetSSWHandle(
     // Presentation.SlideShowWindow)), the object in a Variant passed by value.
-    SlideShowWindowObject object(
+    hostkit::SlideShowWindowObject object(
         true, static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(showA.get())));
     VARIANT variant;
     VariantInit(&variant);

@@ -1,7 +1,7 @@
-#include "windows_win.h"
+#include "tools/fieldcheck/windows_win.h"
 
 #include "frame/export_guard.h"
-#include "screenshot.h"
+#include "tools/hostkit/screenshot_win.h"
 
 namespace fieldcheck {
 namespace {
@@ -26,45 +26,6 @@ LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 }  // namespace
 
-std::wstring ClassOf(HWND window) {
-    wchar_t name[256] = {};
-    return std::wstring(name, static_cast<std::size_t>(GetClassNameW(window, name, 256)));
-}
-
-std::wstring TextOf(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-std::vector<HWND> ThreadWindowsOfClass(const wchar_t* className) {
-    struct Search {
-        const wchar_t* className;
-        std::vector<HWND> found;
-    } search{className, {}};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL {
-            return tessalin::Guarded(FALSE, [&] {
-                auto& search = *reinterpret_cast<Search*>(data);
-                if (ClassOf(window) == search.className) search.found.push_back(window);
-                return TRUE;
-            });
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-std::vector<HWND> ChildrenOf(HWND parent) {
-    std::vector<HWND> children;
-    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        children.push_back(child);
-    }
-    return children;
-}
-
 std::wstring CurrentDirectory() {
     std::wstring path(32768, L'\0');
     path.resize(GetCurrentDirectoryW(static_cast<DWORD>(path.size()), path.data()));
@@ -79,7 +40,7 @@ std::wstring LongName(const std::wstring& path) {
 
 std::wstring Screenshot(HWND window, const std::wstring& prefix, const std::wstring& name) {
     const std::wstring file = prefix.substr(prefix.find_last_of(L'\\') + 1) + name;
-    return SaveScreenArea(ScreenRect(window), prefix + name)
+    return hostkit::SaveScreenArea(ScreenRect(window), prefix + name)
                ? L"; screenshot " + file
                : L"; no screenshot: " + file + L" could not be written";
 }
@@ -108,19 +69,8 @@ bool SameRect(const RECT& a, const RECT& b) {
     return EqualRect(&a, &b) != FALSE;
 }
 
-CountingClass::CountingClass(const wchar_t* name) : name_(name) {
-    WNDCLASSEXW windowClass{sizeof windowClass};
-    windowClass.lpfnWndProc = CountingProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_HIGHLIGHT + 1);
-    windowClass.lpszClassName = name_.c_str();
-    atom_ = RegisterClassExW(&windowClass);
-}
-
-CountingClass::~CountingClass() {
-    if (atom_ != 0) UnregisterClassW(name_.c_str(), GetModuleHandleW(nullptr));
-}
+CountingClass::CountingClass(const wchar_t* name)
+    : name_(name), class_(hostkit::RegisterWindowClass(name, CountingProc, COLOR_HIGHLIGHT)) {}
 
 WNDPROC CountingClass::Procedure() {
     return CountingProc;

@@ -1,27 +1,26 @@
-// What several steps share of the platform: the thread's windows and their texts, the places
-// of controls, and a window class of the check's own whose windows count the activation and
-// focus messages they receive.
+// What several steps share of the platform: the host side's windows, texts and message loop,
+// the places of controls, and a window class of the check's own whose windows count the
+// activation and focus messages they receive.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 #include "frame/function_lookup_win.h"
 #include "frame/unique_resource_win.h"
+#include "tools/hostkit/message_loop_win.h"
+#include "tools/hostkit/windows_win.h"
 
 namespace fieldcheck {
 
+using hostkit::ClassOf;
+using hostkit::PumpMessages;
+using hostkit::TextOf;
+using hostkit::ThreadWindowsOfClass;
 using tessalin::Lookup;
 using tessalin::UniqueWindow;
 
-std::wstring ClassOf(HWND window);
-std::wstring TextOf(HWND window);
-// The top-level windows of the calling thread whose class has that name.
-std::vector<HWND> ThreadWindowsOfClass(const wchar_t* className);
-// In the order they were made, which is the order of the design tables.
-std::vector<HWND> ChildrenOf(HWND parent);
 RECT ScreenRect(HWND window);
 // The window's rectangle in its parent's client coordinates.
 RECT RectInParent(HWND child);
@@ -38,23 +37,6 @@ std::wstring LongName(const std::wstring& path);
 // report's files, and the rest of the name): "; screenshot NAME" for the line it supports, or
 // why there is none. Only the library's own windows are taken, never a whole monitor.
 std::wstring Screenshot(HWND window, const std::wstring& prefix, const std::wstring& name);
-
-// A window's device context, released with the object.
-class WindowDc {
-  public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDc() {
-        if (dc_ != nullptr) ReleaseDC(window_, dc_);
-    }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-
-    HDC get() const { return dc_; }
-
-  private:
-    HWND window_;
-    HDC dc_;
-};
 
 // What a counting window received, and when the first and the last focus message came.
 struct MessageCounts {
@@ -75,9 +57,6 @@ inline constexpr UINT kProbeMessage = WM_APP + 24;
 class CountingClass {
   public:
     explicit CountingClass(const wchar_t* name);
-    ~CountingClass();
-    CountingClass(const CountingClass&) = delete;
-    CountingClass& operator=(const CountingClass&) = delete;
 
     static WNDPROC Procedure();
     UniqueWindow Create(const wchar_t* title, DWORD style, const RECT& rect,
@@ -85,7 +64,7 @@ class CountingClass {
 
   private:
     std::wstring name_;
-    ATOM atom_;
+    hostkit::UniqueWindowClass class_;
 };
 
 }  // namespace fieldcheck

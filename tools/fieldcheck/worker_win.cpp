@@ -1,6 +1,4 @@
-#include "worker_win.h"
-
-#include <ole2.h>
+#include "tools/fieldcheck/worker_win.h"
 
 #include <cstdint>
 #include <cwchar>
@@ -8,26 +6,12 @@
 #include <iterator>
 #include <optional>
 
-#include "machine_win.h"
-#include "windows_win.h"
+#include "tools/fieldcheck/machine_win.h"
+#include "tools/fieldcheck/windows_win.h"
+#include "tools/hostkit/apartment_win.h"
 
 namespace fieldcheck {
 namespace {
-
-// The thread as a host's user-interface thread is: in OLE's single-threaded apartment, without
-// which the library's item dialog could not be made and the classic one would stand in for it.
-class OleThread {
-  public:
-    OleThread() : result_(OleInitialize(nullptr)) {}
-    ~OleThread() {
-        if (SUCCEEDED(result_)) OleUninitialize();
-    }
-    OleThread(const OleThread&) = delete;
-    OleThread& operator=(const OleThread&) = delete;
-
-  private:
-    HRESULT result_;
-};
 
 std::size_t WindowsLeft() {
     std::size_t left = 0;
@@ -129,17 +113,6 @@ HANDLE HandleArgument(const wchar_t* text) {
     return reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(std::wcstoull(text, nullptr, 10)));
 }
 
-std::wstring ProgramPath() {
-    std::wstring path(32768, L'\0');
-    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
-    return path;
-}
-
-std::wstring ProgramFolder() {
-    const std::wstring path = ProgramPath();
-    return path.substr(0, path.find_last_of(L'\\'));
-}
-
 Workers::Workers(const Options& options, const std::wstring& tempFolder,
                  const std::wstring& outPrefix, HANDLE interrupt)
     : arguments_(Quoted(tempFolder) + L" " + Quoted(outPrefix)),
@@ -159,7 +132,7 @@ WorkerEnd Workers::Run(const Step& step, Report& report) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     tessalin::UniqueHandle output;  // the check's end of the pipe
     tessalin::UniqueHandle input;   // the worker's
-    const std::wstring exe = ProgramPath();
+    const std::wstring exe = hostkit::ProgramPath();
     std::wstring command;
     if (CreatePipe(output.put(), input.put(), &inherit, 0) &&
         SetHandleInformation(output.get(), HANDLE_FLAG_INHERIT, 0)) {
@@ -250,12 +223,14 @@ int RunWorker(const std::wstring& stepName, HANDLE pipe, const std::wstring& tem
     const std::optional<std::wstring> refused = options.awareness != Awareness::kManifest
                                                     ? SetThreadAwareness(options.awareness)
                                                     : std::nullopt;
-    const OleThread ole;
-    const std::wstring dll = ProgramFolder() + L"\\Tessalin.dll";
+    // The thread as a host's user-interface thread is: without OLE, the library's item dialog
+    // could not be made and the classic one would stand in for it.
+    const hostkit::Apartment ole(hostkit::Apartment::With::kOle);
+    const std::wstring dll = hostkit::ProgramFolder() + L"\\Tessalin.dll";
     std::size_t monitors = 0;
     std::size_t windowsLeft = 0;
     {
-        const HostLibrary library(dll.c_str());
+        const hostkit::Library library(dll.c_str());
         if (!library.loaded()) {
             report.Add(Verdict::kFail, L"machine.library",
                        Format(L"LoadLibraryW(%ls) failed: %ls", dll.c_str(),

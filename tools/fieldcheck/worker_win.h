@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "check.h"
 #include "frame/unique_resource_win.h"
+#include "tools/fieldcheck/check.h"
 
 namespace fieldcheck {
 
@@ -48,9 +48,5 @@ int RunWorker(const std::wstring& stepName, HANDLE pipe, const std::wstring& tem
 
 // A handle that the check gave on the command line, as a number.
 HANDLE HandleArgument(const wchar_t* text);
-
-// The folder of this program, where the DLL under check lies, and the program's own path.
-std::wstring ProgramPath();
-std::wstring ProgramFolder();
 
 }  // namespace fieldcheck

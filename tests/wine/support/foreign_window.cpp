@@ -59,7 +59,7 @@ TESSALIN_CHILD_MODE(own_foreign_window) {
     HANDLE done = OpenEventW(SYNCHRONIZE, FALSE, kDone);
     SetEvent(ready);
     while (MsgWaitForMultipleObjects(1, &done, FALSE, 30000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
-        PumpFor(1);
+        PumpMessages(1);
     }
     CloseHandle(ready);
     CloseHandle(done);

@@ -5,36 +5,19 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
+
+#include "tools/hostkit/library_win.h"
 
 namespace testing_support {
 
 // The DLL sits next to the test programs.
 std::wstring DllPath();
 
-class Library {
+// Throws where the DLL does not load.
+class Library : public hostkit::Library {
   public:
     Library();
-    ~Library();
-    Library(const Library&) = delete;
-    Library& operator=(const Library&) = delete;
-
-    HMODULE module() const { return module_; }
-
-    // The export's address as a function pointer of the given type; throws when missing.
-    template <class F>
-    F Get(const char* name) const {
-        FARPROC address = GetProcAddress(module_, name);
-        if (address == nullptr) throw std::runtime_error(std::string("missing export ") + name);
-        return reinterpret_cast<F>(reinterpret_cast<void*>(address));
-    }
-
-    // Unloads now rather than at destruction.
-    void Free();
-
-  private:
-    HMODULE module_ = nullptr;
 };
 
 // A value whose upper 32 bits are garbage and whose lower 32 bits are the given argument:

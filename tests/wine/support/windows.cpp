@@ -20,18 +20,8 @@ LRESULT CALLBACK FocusCountingProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-RecordingClass::RecordingClass(const wchar_t* name) : name_(name) {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = RecordingProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = name;
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    RegisterClassW(&windowClass);
-}
-
-RecordingClass::~RecordingClass() {
-    UnregisterClassW(name_.c_str(), GetModuleHandleW(nullptr));
-}
+RecordingClass::RecordingClass(const wchar_t* name)
+    : class_(hostkit::RegisterWindowClass(name, RecordingProc, COLOR_WINDOW)) {}
 
 WNDPROC RecordingClass::Procedure() {
     return RecordingProc;
@@ -87,35 +77,6 @@ WNDPROC OtherThreadWindow::Procedure() {
     return FocusCountingProc;
 }
 
-std::vector<HWND> ThreadWindowsOfClass(const std::wstring& className) {
-    struct Search {
-        const std::wstring& className;
-        std::vector<HWND> found;
-    } search{className, {}};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM state) -> BOOL {
-            auto& search = *reinterpret_cast<Search*>(state);
-            if (ClassOf(window) == search.className) search.found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-std::wstring ClassOf(HWND wnd) {
-    wchar_t name[256] = {};
-    GetClassNameW(wnd, name, 256);
-    return name;
-}
-
-std::wstring TextOf(HWND wnd) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(wnd)) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(GetWindowTextW(wnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 std::vector<HWND> VisibleDialogs(DWORD thread) {
     std::vector<HWND> found;
     const WNDENUMPROC collect = [](HWND wnd, LPARAM list) -> BOOL {
@@ -145,18 +106,6 @@ int ScreenDpi() {
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     return dpi;
-}
-
-void PumpFor(DWORD milliseconds) {
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    while (GetTickCount64() < end) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
 }
 
 }  // namespace testing_support

@@ -1,15 +1,22 @@
 // Test windows that stand in for the host's: a window class whose procedure records every
-// message it sees, and a message pump for the test's own thread.
+// message it sees, and the host side's reading of windows and message loop.
 #pragma once
 
 #include <windows.h>
 
 #include <atomic>
-#include <string>
 #include <thread>
 #include <vector>
 
+#include "tools/hostkit/message_loop_win.h"
+#include "tools/hostkit/windows_win.h"
+
 namespace testing_support {
+
+using hostkit::ClassOf;
+using hostkit::PumpMessages;
+using hostkit::TextOf;
+using hostkit::ThreadWindowsOfClass;
 
 struct SeenMessage {
     HWND wnd;
@@ -23,9 +30,6 @@ struct SeenMessage {
 class RecordingClass {
   public:
     explicit RecordingClass(const wchar_t* name);
-    ~RecordingClass();
-    RecordingClass(const RecordingClass&) = delete;
-    RecordingClass& operator=(const RecordingClass&) = delete;
 
     static WNDPROC Procedure();
     // Everything the procedures of all recording classes received, in order.
@@ -33,7 +37,7 @@ class RecordingClass {
     static int Count(HWND wnd, UINT msg);
 
   private:
-    std::wstring name_;
+    hostkit::UniqueWindowClass class_;
 };
 
 // A top-level window, destroyed with the object.
@@ -76,13 +80,6 @@ class OtherThreadWindow {
     std::thread thread_;
 };
 
-// The top-level windows of the calling thread whose class has that name.
-std::vector<HWND> ThreadWindowsOfClass(const std::wstring& className);
-
-// A window's class name and its whole window text.
-std::wstring ClassOf(HWND wnd);
-std::wstring TextOf(HWND wnd);
-
 // The visible dialog boxes (message boxes, file dialogs) of this process, or of one of its
 // threads.
 std::vector<HWND> VisibleDialogs(DWORD thread = 0);
@@ -92,8 +89,5 @@ void CancelDialogs();
 
 // The system DPI, which the screen's device context reports.
 int ScreenDpi();
-
-// Dispatches the thread's messages for about the given time.
-void PumpFor(DWORD milliseconds);
 
 }  // namespace testing_support

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <string>
 
+#include "frame/function_lookup_win.h"
+
 namespace {
 
 bool Planted(const wchar_t* fault) {
@@ -16,17 +18,12 @@ bool Planted(const wchar_t* fault) {
     return length > 0 && length < 64 && std::wstring(chosen) == fault;
 }
 
-// The system's own function, for a wrap to pass its call on: the library's import of it leads
-// to the wrap now.
-template <class Function>
-Function System(const wchar_t* dll, const char* name) {
-    return reinterpret_cast<Function>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(dll), name)));
-}
-
 }  // namespace
 
-#define SYSTEM(dll, function) System<decltype(&function)>(dll, #function)
+// The system's own function, for a wrap to pass its call on: the library's import of it leads
+// to the wrap now.
+#define SYSTEM(dll, function) \
+    tessalin::Lookup<decltype(&function)>(GetModuleHandleW(dll), #function)
 
 extern "C" {
 

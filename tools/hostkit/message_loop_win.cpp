@@ -1,8 +1,8 @@
-#include <windows.h>
+#include "tools/hostkit/message_loop_win.h"
 
-#include "demo_steps.h"
+namespace hostkit {
 
-void PumpMessages(unsigned long milliseconds) {
+void PumpMessages(DWORD milliseconds) {
     const ULONGLONG end = GetTickCount64() + milliseconds;
     while (GetTickCount64() < end) {
         MSG message;
@@ -13,3 +13,5 @@ void PumpMessages(unsigned long milliseconds) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
 }
+
+}  // namespace hostkit

@@ -1,45 +1,18 @@
-#include "screenshot.h"
+#include "tools/hostkit/screenshot_win.h"
 
 #include <wincodec.h>
 
 #include "frame/com_ptr_win.h"
 #include "frame/unique_resource_win.h"
+#include "tools/hostkit/apartment_win.h"
 
+namespace hostkit {
 namespace {
 
 using tessalin::ComPtr;
 
-class MemoryDc {
-  public:
-    explicit MemoryDc(HDC like) : dc_(CreateCompatibleDC(like)) {}
-    ~MemoryDc() {
-        if (dc_ != nullptr) DeleteDC(dc_);
-    }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-    HDC get() const { return dc_; }
-
-  private:
-    HDC dc_;
-};
-
-// COM for the calling thread for as long as it lives, in whatever apartment the thread
-// already has.
-class ComScope {
-  public:
-    ComScope() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~ComScope() {
-        if (SUCCEEDED(result_)) CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-  private:
-    HRESULT result_;
-};
-
 bool WritePng(const std::wstring& path, int width, int height, UINT stride, BYTE* rows) {
-    const ComScope com;
+    const Apartment com;
     ComPtr<IWICImagingFactory> factory;
     ComPtr<IWICStream> stream;
     ComPtr<IWICBitmapEncoder> encoder;
@@ -77,16 +50,17 @@ bool SaveScreenArea(const RECT& area, const std::wstring& path) {
     header.biCompression = BI_RGB;
     const UINT stride = (static_cast<UINT>(width) * 3 + 3) & ~3u;
 
-    const tessalin::UniqueScreenDc screen(GetDC(nullptr));
-    const MemoryDc memory(screen.get());
-    if (!screen || memory.get() == nullptr) return false;
+    const tessalin::UniqueWindowDc screen(GetDC(nullptr));
+    const tessalin::UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
+    if (!screen || !memory) return false;
     void* bits = nullptr;
     const tessalin::UniqueGdiObject bitmap(CreateDIBSection(
         screen.get(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap) return false;
     {
         // The DC's own bitmap is put back before either is deleted.
-        const Selection selected(memory.get(), bitmap.get());
+        const tessalin::UniqueSelection selected(SelectObject(memory.get(), bitmap.get()),
+                                                 {memory.get()});
         // CAPTUREBLT takes layered windows too, as the eye sees them.
         if (!BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top,
                     SRCCOPY | CAPTUREBLT)) {
@@ -104,3 +78,5 @@ bool SaveVirtualScreen(const std::wstring& path) {
                            top + GetSystemMetrics(SM_CYVIRTUALSCREEN)},
                           path);
 }
+
+}  // namespace hostkit

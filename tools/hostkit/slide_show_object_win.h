@@ -1,6 +1,6 @@
 // A stand-in for the host's slide-show window object, which the add-in hands GetSSWHandle in a
 // Variant: IUnknown, then the 4 IDispatch and 13 property entries that come before the HWND
-// getter in the host's published layout. The Wine tests use it too.
+// getter in the host's published layout.
 #pragma once
 
 #include <windows.h>
@@ -9,7 +9,7 @@
 #include <array>
 #include <cstdint>
 
-namespace fieldcheck {
+namespace hostkit {
 
 // The host's published slide-show window interface.
 inline constexpr IID kIidSlideShowWindow = {
@@ -60,4 +60,4 @@ class SlideShowWindowObject {
     long references_ = 1;
 };
 
-}  // namespace fieldcheck
+}  // namespace hostkit

@@ -9,9 +9,11 @@
 #include <cwctype>
 #include <string>
 
+#include "frame/unique_resource_win.h"
 #include "support/child.h"
 #include "support/library.h"
 #include "support/temp_folder.h"
+#include "tools/hostkit/library_win.h"
 
 using namespace testing_support;
 
@@ -55,25 +57,20 @@ TESSALIN_CHILD_MODE(planted) {
 TEST(DllPlanting, NotesViewLoadsTheSystemRichEditLibrary) {
     TempFolder programFolder;
     TempFolder currentFolder;
-    wchar_t exe[MAX_PATH];
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    ASSERT_TRUE(CopyFileW(exe, (programFolder / L"planted_host.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(hostkit::ProgramPath().c_str(),
+                          (programFolder / L"planted_host.exe").c_str(), FALSE));
     ASSERT_TRUE(CopyFileW(DllPath().c_str(), (programFolder / L"Tessalin.dll").c_str(), FALSE));
     const std::string planted = "MZ this is not the rich-edit library";
     WriteFileBytes(programFolder / L"riched20.dll", planted);
     WriteFileBytes(currentFolder / L"riched20.dll", planted);
 
-    std::wstring command = L"\"" + (programFolder / L"planted_host.exe") + L"\" --child planted x";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               currentFolder.path().c_str(), &startup, &process));
-    ASSERT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);
+    const StartedProcess host =
+        StartProcess(L"\"" + (programFolder / L"planted_host.exe") + L"\" --child planted x",
+                     currentFolder.path().c_str());
+    ASSERT_TRUE(host.handle);
+    ASSERT_EQ(WaitForSingleObject(host.handle.get(), 60000), WAIT_OBJECT_0);
     DWORD code = 99;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    GetExitCodeProcess(host.handle.get(), &code);
     EXPECT_EQ(code, static_cast<DWORD>(kSystemLibrary))
         << "2: no view, 3: rich edit not loaded, 4: the planted file was loaded";
 }
@@ -85,13 +82,13 @@ TEST(DllPlanting, ByNameTheLoaderFindsTheCopyAlreadyLoaded) {
     TempFolder newVersion;
     ASSERT_TRUE(CopyFileW(DllPath().c_str(), (oldVersion / L"Tessalin.dll").c_str(), FALSE));
     ASSERT_TRUE(CopyFileW(DllPath().c_str(), (newVersion / L"Tessalin.dll").c_str(), FALSE));
-    HMODULE first = LoadLibraryW((oldVersion / L"Tessalin.dll").c_str());
-    ASSERT_EQ(GetModuleHandleW(L"Tessalin.dll"), first);
+    const tessalin::UniqueModule first(LoadLibraryW((oldVersion / L"Tessalin.dll").c_str()));
+    ASSERT_EQ(GetModuleHandleW(L"Tessalin.dll"), first.get());
     wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(first, path, MAX_PATH);
+    GetModuleFileNameW(first.get(), path, MAX_PATH);
     EXPECT_EQ(Lower(path), Lower(oldVersion / L"Tessalin.dll"));
-    EXPECT_EQ(LoadLibraryW(L"Tessalin.dll"), first);
-    HMODULE second = LoadLibraryW((newVersion / L"Tessalin.dll").c_str());
-    EXPECT_NE(second, first);
-    for (HMODULE module : {second, first, first}) FreeLibrary(module);
+    const tessalin::UniqueModule byName(LoadLibraryW(L"Tessalin.dll"));
+    EXPECT_EQ(byName.get(), first.get());
+    const tessalin::UniqueModule second(LoadLibraryW((newVersion / L"Tessalin.dll").c_str()));
+    EXPECT_NE(second.get(), first.get());
 }

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "support/child.h"
 #include "support/library.h"
 #include "support/temp_folder.h"
 #include "tools/hostkit/clipboard_win.h"
@@ -143,26 +144,22 @@ TEST(FieldCheckFaults, EachPlantedFaultFailsItsStepAndTheReportAndClipboardSurvi
         SetEnvironmentVariableW(L"TESSALIN_PLANTED_FAULT", planted.fault);
         std::wstring command = L"\"" + (folder / L"fieldcheck.exe") + L"\" --only " + planted.step +
                                L" --out \"" + folder.path() + L"\"";
-        STARTUPINFOW startup{sizeof startup};
-        PROCESS_INFORMATION process{};
         // Ctrl+C reaches a console: the check then gets one of its own.
         const DWORD console = planted.stopAfter != nullptr ? CREATE_NEW_CONSOLE : 0;
-        ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, console,
-                                   nullptr, folder.path().c_str(), &startup, &process));
+        const StartedProcess check = StartProcess(command, folder.path().c_str(), console);
+        ASSERT_TRUE(check.handle);
         SetEnvironmentVariableW(L"TESSALIN_PLANTED_FAULT", nullptr);
         const std::wstring reportPath = folder / L"fieldcheck-report.txt";
         while (planted.stopAfter != nullptr &&
-               WaitForSingleObject(process.hProcess, 200) == WAIT_TIMEOUT) {
+               WaitForSingleObject(check.handle.get(), 200) == WAIT_TIMEOUT) {
             if (Has(ReadText(reportPath), planted.stopAfter)) {
-                PressCtrlC(process.dwProcessId);
+                PressCtrlC(check.id);
                 break;
             }
         }
-        EXPECT_EQ(WaitForSingleObject(process.hProcess, 120000), WAIT_OBJECT_0);
+        EXPECT_EQ(WaitForSingleObject(check.handle.get(), 120000), WAIT_OBJECT_0);
         DWORD code = 0;
-        GetExitCodeProcess(process.hProcess, &code);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        GetExitCodeProcess(check.handle.get(), &code);
 
         const std::string report = ReadText(reportPath);
         EXPECT_EQ(code, planted.stopAfter != nullptr ? 3u : 1u) << "1: a FAIL, 3: stopped";

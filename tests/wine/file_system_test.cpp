@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "frame/unique_resource_win.h"
 #include "support/library.h"
 #include "support/temp_folder.h"
 
@@ -92,10 +93,10 @@ TEST_F(FileSystem, ExistenceTestsTellFilesFromFoldersInSixteenBits) {
 TEST_F(FileSystem, LockedFileStillExists) {
     const std::wstring file = temp_ / L"locked.txt";
     WriteFileBytes(file, "x");
-    HANDLE lock = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    const tessalin::UniqueFile lock(
+        CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
     EXPECT_EQ(fileExists_(file.c_str()), 0xFFFFu);
-    CloseHandle(lock);
 }
 
 TEST_F(FileSystem, DeleteFileRemovesFilesOnly) {

@@ -4,11 +4,15 @@
 
 #include <string>
 
+#include "frame/unique_resource_win.h"
 #include "support/child.h"
 #include "support/library.h"
 
+using testing_support::ChildCommand;
 using testing_support::Library;
 using testing_support::RunChild;
+using testing_support::StartedProcess;
+using testing_support::StartProcess;
 
 namespace {
 
@@ -16,10 +20,7 @@ constexpr int kMutexFound = 10;
 constexpr int kMutexMissing = 11;
 
 bool MutexExists() {
-    HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, L"Tessaline");
-    if (mutex == nullptr) return false;
-    CloseHandle(mutex);
-    return true;
+    return static_cast<bool>(tessalin::UniqueHandle(OpenMutexW(SYNCHRONIZE, FALSE, L"Tessaline")));
 }
 
 }  // namespace
@@ -32,10 +33,9 @@ TESSALIN_CHILD_MODE(probe_mutex) {
 // A second process that loads the library itself and keeps it until told to stop.
 TESSALIN_CHILD_MODE(hold_library) {
     Library library;
-    HANDLE stop = OpenEventW(SYNCHRONIZE, FALSE, argument.c_str());
-    if (stop == nullptr) return 1;
-    WaitForSingleObject(stop, 20000);
-    CloseHandle(stop);
+    const tessalin::UniqueHandle stop(OpenEventW(SYNCHRONIZE, FALSE, argument.c_str()));
+    if (!stop) return 1;
+    WaitForSingleObject(stop.get(), 20000);
     return 0;
 }
 
@@ -56,16 +56,12 @@ TEST(Frame, MutexLivesExactlyAsLongAsTheLibrary) {
 }
 
 TEST(Frame, TwoProcessesShareTheMutexUntilTheLastUnloads) {
-    HANDLE stop = CreateEventW(nullptr, TRUE, FALSE, L"TessalinTestStopHolder");
-    ASSERT_NE(stop, nullptr);
-    wchar_t exe[MAX_PATH];
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring command =
-        L"\"" + std::wstring(exe) + L"\" --child hold_library TessalinTestStopHolder";
-    STARTUPINFOW startup{sizeof startup};
-    PROCESS_INFORMATION holder{};
-    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &holder));
+    const tessalin::UniqueHandle stop(
+        CreateEventW(nullptr, TRUE, FALSE, L"TessalinTestStopHolder"));
+    ASSERT_TRUE(stop);
+    const StartedProcess holder =
+        StartProcess(ChildCommand(L"hold_library", L"TessalinTestStopHolder"));
+    ASSERT_TRUE(holder.handle);
     // Wait until the holder has the library loaded.
     for (int i = 0; i < 200 && !MutexExists(); ++i) Sleep(50);
     {
@@ -73,11 +69,8 @@ TEST(Frame, TwoProcessesShareTheMutexUntilTheLastUnloads) {
         EXPECT_TRUE(MutexExists());
     }
     EXPECT_TRUE(MutexExists()) << "the other process still has the library loaded";
-    SetEvent(stop);
-    EXPECT_EQ(WaitForSingleObject(holder.hProcess, 20000), WAIT_OBJECT_0);
-    CloseHandle(holder.hThread);
-    CloseHandle(holder.hProcess);
-    CloseHandle(stop);
+    SetEvent(stop.get());
+    EXPECT_EQ(WaitForSingleObject(holder.handle.get(), 20000), WAIT_OBJECT_0);
     EXPECT_FALSE(MutexExists());
 }
 

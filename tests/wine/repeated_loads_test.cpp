@@ -11,6 +11,7 @@
 #include <set>
 #include <string>
 
+#include "frame/unique_resource_win.h"
 #include "support/gui_objects.h"
 #include "support/library.h"
 #include "support/windows.h"
@@ -89,10 +90,7 @@ class FontWatch {
 };
 
 bool MutexExists() {
-    HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, L"Tessaline");
-    if (mutex == nullptr) return false;
-    CloseHandle(mutex);
-    return true;
+    return static_cast<bool>(tessalin::UniqueHandle(OpenMutexW(SYNCHRONIZE, FALSE, L"Tessaline")));
 }
 
 // One short road of one show; with `teardown`, the add-in's own cleanup at its end.

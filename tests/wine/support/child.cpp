@@ -1,8 +1,8 @@
 #include "support/child.h"
 
-#include <windows.h>
-
 #include <map>
+
+#include "tools/hostkit/library_win.h"
 
 namespace testing_support {
 namespace {
@@ -19,29 +19,32 @@ bool RegisterChildMode(const std::wstring& name, ChildMain main) {
     return true;
 }
 
-int RunChild(const std::wstring& mode, const std::wstring& argument, unsigned timeoutMs) {
-    wchar_t exe[MAX_PATH];
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring command =
-        L"\"" + std::wstring(exe) + L"\" --child " + mode + L" \"" + argument + L"\"";
+StartedProcess StartProcess(std::wstring command, const wchar_t* folder, DWORD flags) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, flags, nullptr, folder,
+                        &startup, &started)) {
+        return {};
+    }
+    const tessalin::UniqueHandle thread(started.hThread);  // only the process is waited for
+    return {tessalin::UniqueHandle(started.hProcess), started.dwProcessId};
+}
+
+std::wstring ChildCommand(const std::wstring& mode, const std::wstring& argument) {
+    return L"\"" + hostkit::ProgramPath() + L"\" --child " + mode + L" \"" + argument + L"\"";
+}
+
+int RunChild(const std::wstring& mode, const std::wstring& argument, unsigned timeoutMs) {
+    const StartedProcess child = StartProcess(ChildCommand(mode, argument));
+    if (!child.handle) return -1;
+    if (WaitForSingleObject(child.handle.get(), timeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(child.handle.get(), 99);
         return -1;
     }
-    CloseHandle(process.hThread);
-    int result = -1;
-    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0) {
-        DWORD code = 0;
-        GetExitCodeProcess(process.hProcess, &code);
-        result = static_cast<int>(code);
-    } else {
-        TerminateProcess(process.hProcess, 99);
-    }
-    CloseHandle(process.hProcess);
-    return result;
+    DWORD code = 0;
+    GetExitCodeProcess(child.handle.get(), &code);
+    return static_cast<int>(code);
 }
 
 bool DispatchChildMode(int& exitCode) {

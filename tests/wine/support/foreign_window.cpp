@@ -15,35 +15,25 @@ constexpr wchar_t kDone[] = L"TessalinForeignWindowDone";
 
 ForeignWindow::ForeignWindow()
     : ready_(CreateEventW(nullptr, TRUE, FALSE, kReady)),
-      done_(CreateEventW(nullptr, TRUE, FALSE, kDone)) {
-    wchar_t exe[MAX_PATH];
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring command = L"\"" + std::wstring(exe) + L"\" --child own_foreign_window x";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &process_)) {
-        WaitForSingleObject(ready_, 20000);
-        wnd_ = FindWindowW(L"screenClass", L"foreign");
-    }
+      done_(CreateEventW(nullptr, TRUE, FALSE, kDone)),
+      process_(StartProcess(ChildCommand(L"own_foreign_window", L"x")).handle) {
+    if (!process_) return;
+    WaitForSingleObject(ready_.get(), 20000);
+    wnd_ = FindWindowW(L"screenClass", L"foreign");
 }
 
 ForeignWindow::~ForeignWindow() {
     Close();
-    CloseHandle(ready_);
-    CloseHandle(done_);
 }
 
 int ForeignWindow::Close() {
-    SetEvent(done_);
-    if (process_.hProcess == nullptr) return -1;
+    SetEvent(done_.get());
+    if (!process_) return -1;
     DWORD code = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(process_.hProcess, 20000) == WAIT_OBJECT_0) {
-        GetExitCodeProcess(process_.hProcess, &code);
+    if (WaitForSingleObject(process_.get(), 20000) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process_.get(), &code);
     }
-    CloseHandle(process_.hProcess);
-    CloseHandle(process_.hThread);
-    process_ = {};
+    process_.reset();
     return static_cast<int>(code);
 }
 
@@ -55,13 +45,12 @@ TESSALIN_CHILD_MODE(own_foreign_window) {
     using namespace testing_support;
     RecordingClass screenClass(L"screenClass");
     TestWindow window(L"screenClass", L"foreign");
-    HANDLE ready = OpenEventW(EVENT_MODIFY_STATE, FALSE, kReady);
-    HANDLE done = OpenEventW(SYNCHRONIZE, FALSE, kDone);
-    SetEvent(ready);
-    while (MsgWaitForMultipleObjects(1, &done, FALSE, 30000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+    const tessalin::UniqueHandle ready(OpenEventW(EVENT_MODIFY_STATE, FALSE, kReady));
+    const tessalin::UniqueHandle done(OpenEventW(SYNCHRONIZE, FALSE, kDone));
+    SetEvent(ready.get());
+    HANDLE wait = done.get();
+    while (MsgWaitForMultipleObjects(1, &wait, FALSE, 30000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
         PumpMessages(1);
     }
-    CloseHandle(ready);
-    CloseHandle(done);
     return RecordingClass::Count(window.get(), WM_SETFOCUS);
 }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "frame/unique_resource_win.h"
+
 namespace testing_support {
 
 class ForeignWindow {
@@ -27,9 +29,9 @@ class ForeignWindow {
     int Close();
 
   private:
-    HANDLE ready_;
-    HANDLE done_;
-    PROCESS_INFORMATION process_{};
+    tessalin::UniqueHandle ready_;
+    tessalin::UniqueHandle done_;
+    tessalin::UniqueHandle process_;
     HWND wnd_ = nullptr;
 };
 

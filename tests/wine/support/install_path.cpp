@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "frame/unique_resource_win.h"
+
 namespace testing_support {
 namespace {
 
@@ -10,13 +12,13 @@ constexpr wchar_t kKey[] = L"Software\\Brackwood\\Tessaline";
 }  // namespace
 
 void SetInstallPath(DWORD type, const void* data, DWORD bytes) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                              nullptr),
+    tessalin::UniqueKey key;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                              key.put(), nullptr),
               ERROR_SUCCESS);
-    EXPECT_EQ(RegSetValueExW(key, L"InstallPath", 0, type, static_cast<const BYTE*>(data), bytes),
-              ERROR_SUCCESS);
-    RegCloseKey(key);
+    EXPECT_EQ(
+        RegSetValueExW(key.get(), L"InstallPath", 0, type, static_cast<const BYTE*>(data), bytes),
+        ERROR_SUCCESS);
 }
 
 void SetInstallPath(const std::wstring& path, DWORD type) {

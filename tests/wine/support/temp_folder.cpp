@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "frame/unique_resource_win.h"
+
 namespace testing_support {
 
 TempFolder::TempFolder() {
@@ -21,8 +23,9 @@ namespace {
 // cannot do that. Links are removed, never followed.
 void RemoveTree(const std::wstring& folder) {
     WIN32_FIND_DATAW entry;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
+    // The search ends before the folder goes.
+    if (const tessalin::UniqueFind search(FindFirstFileW((folder + L"\\*").c_str(), &entry));
+        search) {
         do {
             const std::wstring name = entry.cFileName;
             if (name == L"." || name == L"..") continue;
@@ -37,8 +40,7 @@ void RemoveTree(const std::wstring& folder) {
                 SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
                 DeleteFileW(path.c_str());
             }
-        } while (FindNextFileW(search, &entry));
-        FindClose(search);
+        } while (FindNextFileW(search.get(), &entry));
     }
     RemoveDirectoryW(folder.c_str());
 }
@@ -52,36 +54,33 @@ TempFolder::~TempFolder() {
 }
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
+    const tessalin::UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return;
     DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+    WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
 std::string ReadFileBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string bytes(GetFileSize(file, nullptr), '\0');
+    const tessalin::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                                nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return {};
+    std::string bytes(GetFileSize(file.get(), nullptr), '\0');
     DWORD read = 0;
-    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
+    ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
     bytes.resize(read);
     return bytes;
 }
 
 int CountEntries(const std::wstring& folder) {
     WIN32_FIND_DATAW entry;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return 0;
+    const tessalin::UniqueFind search(FindFirstFileW((folder + L"\\*").c_str(), &entry));
+    if (!search) return 0;
     int count = 0;
     do {
         const std::wstring name = entry.cFileName;
         if (name != L"." && name != L"..") ++count;
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &entry));
     return count;
 }
 

@@ -43,18 +43,15 @@ TestWindow::TestWindow(const wchar_t* className, const wchar_t* title, DWORD sty
                            rect.bottom - rect.top, nullptr, nullptr, GetModuleHandleW(nullptr),
                            nullptr)) {}
 
-TestWindow::~TestWindow() {
-    if (IsWindow(wnd_)) DestroyWindow(wnd_);
-}
-
 OtherThreadWindow::OtherThreadWindow(const wchar_t* className) {
-    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    thread_ = std::thread([this, className, ready] {
-        HWND wnd = CreateWindowExW(0, className, L"other thread", WS_OVERLAPPEDWINDOW, 0, 0, 200,
-                                   100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&focus_));
-        SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FocusCountingProc));
-        wnd_ = wnd;
+    const tessalin::UniqueHandle ready(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    thread_ = std::thread([this, className, ready = ready.get()] {
+        const tessalin::UniqueWindow wnd(
+            CreateWindowExW(0, className, L"other thread", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
+                            nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+        SetWindowLongPtrW(wnd.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&focus_));
+        SetWindowLongPtrW(wnd.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FocusCountingProc));
+        wnd_ = wnd.get();
         threadId_ = GetCurrentThreadId();
         SetEvent(ready);
         MSG message;
@@ -62,10 +59,8 @@ OtherThreadWindow::OtherThreadWindow(const wchar_t* className) {
             if (message.hwnd == nullptr && message.message == WM_APP) Sleep(DWORD(message.wParam));
             DispatchMessageW(&message);
         }
-        DestroyWindow(wnd);
     });
-    WaitForSingleObject(ready, 10000);
-    CloseHandle(ready);
+    WaitForSingleObject(ready.get(), 10000);
 }
 
 OtherThreadWindow::~OtherThreadWindow() {
@@ -102,10 +97,8 @@ void CancelDialogs() {
 }
 
 int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
+    const tessalin::UniqueWindowDc screen(GetDC(nullptr));
+    return GetDeviceCaps(screen.get(), LOGPIXELSY);
 }
 
 }  // namespace testing_support

@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "frame/unique_resource_win.h"
 #include "tools/hostkit/message_loop_win.h"
 #include "tools/hostkit/windows_win.h"
 
@@ -45,14 +46,11 @@ class TestWindow {
   public:
     TestWindow(const wchar_t* className, const wchar_t* title, DWORD style = WS_OVERLAPPEDWINDOW,
                RECT rect = {0, 0, 300, 200});
-    ~TestWindow();
-    TestWindow(const TestWindow&) = delete;
-    TestWindow& operator=(const TestWindow&) = delete;
 
-    HWND get() const { return wnd_; }
+    HWND get() const { return wnd_.get(); }
 
   private:
-    HWND wnd_;
+    tessalin::UniqueWindow wnd_;
 };
 
 // A top-level window of the given class that a thread of its own makes and pumps, as hosts do

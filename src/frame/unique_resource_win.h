@@ -54,10 +54,12 @@ class UniqueResource {
     [[no_unique_address]] Traits traits_{};
 };
 
-struct KernelHandleTraits {
-    using Type = HANDLE;
+// Most handles: null when there is none, given back by one call that takes the handle alone.
+template <class Handle, auto close>
+struct ClosedBy {
+    using Type = Handle;
     static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type handle) noexcept { CloseHandle(handle); }
+    static void Close(Type value) noexcept { close(value); }
 };
 
 struct FileHandleTraits {
@@ -72,30 +74,6 @@ struct FindHandleTraits {
     static void Close(Type handle) noexcept { FindClose(handle); }
 };
 
-struct RegistryKeyTraits {
-    using Type = HKEY;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type key) noexcept { RegCloseKey(key); }
-};
-
-struct WindowTraits {
-    using Type = HWND;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type window) noexcept { DestroyWindow(window); }
-};
-
-struct GdiObjectTraits {
-    using Type = HGDIOBJ;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type object) noexcept { DeleteObject(object); }
-};
-
-struct ModuleTraits {
-    using Type = HMODULE;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type module) noexcept { FreeLibrary(module); }
-};
-
 // A device context from GetDC(window), given back to that window; with no window, the
 // screen's.
 struct WindowDcTraits {
@@ -105,13 +83,6 @@ struct WindowDcTraits {
     void Close(Type dc) const noexcept { ReleaseDC(window, dc); }
 };
 
-// A device context of its own in memory (CreateCompatibleDC), to draw into a bitmap.
-struct MemoryDcTraits {
-    using Type = HDC;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type dc) noexcept { DeleteDC(dc); }
-};
-
 // What SelectObject replaced in a device context, selected into it again: the object selected
 // instead can then be deleted, and the context released with its own.
 struct SelectionTraits {
@@ -119,13 +90,6 @@ struct SelectionTraits {
     HDC dc = nullptr;
     static Type Invalid() noexcept { return nullptr; }
     void Close(Type replaced) const noexcept { SelectObject(dc, replaced); }
-};
-
-// Movable global memory (GlobalAlloc), until the clipboard takes it.
-struct GlobalMemoryTraits {
-    using Type = HGLOBAL;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type memory) noexcept { GlobalFree(memory); }
 };
 
 // The address of locked global memory, unlocked again; the memory stays its owner's.
@@ -143,26 +107,22 @@ struct ClipboardTraits {
     static void Close(Type) noexcept { CloseClipboard(); }
 };
 
-// Text that the shell allocated for the caller (CoTaskMemAlloc).
-struct CoTaskTextTraits {
-    using Type = wchar_t*;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type text) noexcept { CoTaskMemFree(text); }
-};
-
-using UniqueHandle = UniqueResource<KernelHandleTraits>;
+using UniqueHandle = UniqueResource<ClosedBy<HANDLE, &CloseHandle>>;
 using UniqueFile = UniqueResource<FileHandleTraits>;
 using UniqueFind = UniqueResource<FindHandleTraits>;
-using UniqueKey = UniqueResource<RegistryKeyTraits>;
-using UniqueWindow = UniqueResource<WindowTraits>;
-using UniqueGdiObject = UniqueResource<GdiObjectTraits>;
-using UniqueModule = UniqueResource<ModuleTraits>;
+using UniqueKey = UniqueResource<ClosedBy<HKEY, &RegCloseKey>>;
+using UniqueWindow = UniqueResource<ClosedBy<HWND, &DestroyWindow>>;
+using UniqueGdiObject = UniqueResource<ClosedBy<HGDIOBJ, &DeleteObject>>;
+using UniqueModule = UniqueResource<ClosedBy<HMODULE, &FreeLibrary>>;
 using UniqueWindowDc = UniqueResource<WindowDcTraits>;  // (GetDC(window), {window})
-using UniqueMemoryDc = UniqueResource<MemoryDcTraits>;
+// A device context of its own in memory (CreateCompatibleDC), to draw into a bitmap.
+using UniqueMemoryDc = UniqueResource<ClosedBy<HDC, &DeleteDC>>;
 using UniqueSelection = UniqueResource<SelectionTraits>;  // (SelectObject(dc, object), {dc})
-using UniqueGlobalMemory = UniqueResource<GlobalMemoryTraits>;
+// Movable global memory (GlobalAlloc), until the clipboard takes it.
+using UniqueGlobalMemory = UniqueResource<ClosedBy<HGLOBAL, &GlobalFree>>;
 using UniqueGlobalLock = UniqueResource<GlobalLockTraits>;  // (GlobalLock(memory), {memory})
 using UniqueClipboard = UniqueResource<ClipboardTraits>;
-using UniqueCoTaskText = UniqueResource<CoTaskTextTraits>;
+// Text that the shell allocated for the caller (CoTaskMemAlloc).
+using UniqueCoTaskText = UniqueResource<ClosedBy<wchar_t*, &CoTaskMemFree>>;
 
 }  // namespace tessalin
